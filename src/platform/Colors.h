@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QColor>
+
+// Colours are stored as 0x00BBGGRR: red in the low byte.
+namespace Colors {
+
+inline QColor fromBgr(quint32 bgr)
+{
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+inline quint32 toBgr(const QColor& color)
+{
+    return quint32(color.red()) | (quint32(color.green()) << 8) | (quint32(color.blue()) << 16);
+}
+
+} // namespace Colors

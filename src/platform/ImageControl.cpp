@@ -1,0 +1,48 @@
+#include "platform/ImageControl.h"
+
+#include <QPainter>
+
+ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {}
+
+void ImageControl::setStretch(bool stretch)
+{
+    if (m_stretch == stretch)
+        return;
+    m_stretch = stretch;
+    if (!m_stretch)
+        takeNaturalSize();
+    update();
+}
+
+void ImageControl::setPicture(const QImage& picture)
+{
+    m_picture = picture;
+    m_scaled = QPixmap();
+    if (!m_stretch)
+        takeNaturalSize();
+    update();
+}
+
+QSize ImageControl::sizeHint() const { return m_picture.isNull() ? QSize() : m_picture.size(); }
+
+void ImageControl::takeNaturalSize()
+{
+    if (!m_picture.isNull())
+        resize(m_picture.size());
+}
+
+void ImageControl::resizeEvent(QResizeEvent*) { m_scaled = QPixmap(); }
+
+void ImageControl::paintEvent(QPaintEvent*)
+{
+    if (m_picture.isNull() || width() <= 0 || height() <= 0)
+        return;
+    const qreal dpr = devicePixelRatioF();
+    const QSize target = (m_stretch ? size() : m_picture.size()) * dpr;
+    if (m_scaled.isNull() || m_scaled.size() != target) {
+        m_scaled = QPixmap::fromImage(
+            m_picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        m_scaled.setDevicePixelRatio(dpr);
+    }
+    QPainter(this).drawPixmap(0, 0, m_scaled);
+}
