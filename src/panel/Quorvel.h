@@ -119,6 +119,8 @@ private:
     void routeKeys(QWidget* child);
     void AllKeyDown(qint16 KeyCode);
     void applyEditLine();
+    void layoutRows();
+    void updateRowAccessibleName(int row);
     void refreshOptions();
     void fitLogo();
     int rowOf(QObject* child) const;

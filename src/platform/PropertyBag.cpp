@@ -36,7 +36,7 @@ QString PropertyBag::toText() const
 {
     QString text;
     for (auto it = m_values.cbegin(); it != m_values.cend(); ++it)
-        text += it.key() + u" = " + it.value() + u'\n';
+        text += it.key() + QStringLiteral(" = ") + it.value() + u'\n';
     return text;
 }
 
