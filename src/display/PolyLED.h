@@ -32,6 +32,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void invalidate();
+    void updateAccessibleDescription();
+
     int m_ledType = 0;
     QColor m_litColor = Qt::red;
     QColor m_backColor = Qt::black;

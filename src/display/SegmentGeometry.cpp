@@ -1,17 +1,22 @@
 #include "SegmentGeometry.h"
 
-#include <QtMath>
+#include <QLineF>
 
 namespace {
 
 // Proportions of a common 0.56" seven-segment LED, relative to the digit height.
-constexpr qreal UprightAspect = 0.5;
-constexpr qreal Slant = 0.08; // horizontal shift per unit of height, like a 4.5° italic
-constexpr qreal Thickness = 0.14;
-constexpr qreal Gap = 0.045; // gap between neighbouring bars, as a fraction of thickness*...
+constexpr qreal UprightAspect = 0.52;
+constexpr qreal Slant = 0.07; // horizontal shift per unit of height: a 4° italic
+constexpr qreal Thickness = 0.13;
+constexpr qreal Gap = 0.016; // taken off each end of a bar
+// A digit row fills at most these parts of its area's height and width, with
+// this space (relative to the digit height) between digits.
+constexpr qreal FillHeight = 0.85;
+constexpr qreal FillWidth = 0.94;
+constexpr qreal Spacing = 0.16;
 // Dots sit on a grid of 5 x 9 pitches with the corners left empty, as in a
 // lamp scoreboard; a dot's radius is this fraction of the pitch.
-constexpr qreal DotFill = 0.42;
+constexpr qreal DotFill = 0.45;
 
 } // namespace
 
@@ -20,18 +25,28 @@ qreal SegmentGeometry::aspectRatio()
     return UprightAspect + Slant;
 }
 
-QRectF SegmentGeometry::fitInto(const QRectF& cell, qreal margin)
+QList<QRectF> SegmentGeometry::row(const QRectF& area, int count)
 {
-    const qreal height = qMax(0.0, qMin(cell.height() * (1 - 2 * margin),
-                                        cell.width() * (1 - margin) / aspectRatio()));
+    QList<QRectF> boxes;
+    if (count < 1)
+        return boxes;
+    // Height per unit of row width: count digits plus the spaces between them.
+    const qreal rowWidthPerHeight = count * aspectRatio() + (count - 1) * Spacing;
+    const qreal height =
+        qMax(0.0, qMin(area.height() * FillHeight, area.width() * FillWidth / rowWidthPerHeight));
     const qreal width = height * aspectRatio();
-    return QRectF(cell.center().x() - width / 2, cell.center().y() - height / 2, width, height);
+    const qreal pitch = width + height * Spacing;
+    qreal left = area.center().x() - height * rowWidthPerHeight / 2;
+    const qreal top = area.center().y() - height / 2;
+    for (int i = 0; i < count; ++i, left += pitch)
+        boxes << QRectF(left, top, width, height);
+    return boxes;
 }
 
 SegmentGeometry::SegmentGeometry(const QRectF& box)
     : m_box(box), m_width(qMax(0.0, box.width() - Slant * box.height())),
       m_thickness(Thickness * box.height()), m_gap(Gap * box.height()),
-      m_dotRadius(DotFill * qMin(m_width, box.height() / 2) / (4 + 2 * DotFill))
+      m_dotRadius(DotFill * qMin(m_width / (4 + 2 * DotFill), box.height() / (8 + 2 * DotFill)))
 {
 }
 
@@ -84,12 +99,8 @@ QPolygonF SegmentGeometry::bar(int segment) const
     const QPointF across(-along.y(), along.x());
     const QPointF a = from + along * m_gap;
     const QPointF b = to - along * m_gap;
-    const QPointF shape[] = {a,
-                             a + (along + across) * half,
-                             b + (-along + across) * half,
-                             b,
-                             b - (along + across) * half,
-                             a + (along - across) * half};
+    const QPointF shape[] = {a, a + (along + across) * half, b + (-along + across) * half,
+                             b, b - (along + across) * half, a + (along - across) * half};
     QPolygonF polygon;
     for (const QPointF& p : shape)
         polygon << slanted(p.x(), p.y());

@@ -17,9 +17,9 @@ public:
 
     // The box's width over its height, slant included.
     static qreal aspectRatio();
-    // The largest digit box of that aspect ratio centred in `cell`, leaving
-    // `margin` (a fraction of the cell's height) above and below.
-    static QRectF fitInto(const QRectF& cell, qreal margin);
+    // Boxes for a row of `count` digits, as large as fits in `area` with a
+    // small margin, evenly spaced and centred.
+    static QList<QRectF> row(const QRectF& area, int count);
 
     explicit SegmentGeometry(const QRectF& box);
 
