@@ -111,6 +111,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
+private slots:
+    // The options refresh: one tick of tmrOptions.
+    void refreshOptions();
+
 private:
     void createChildren();
     void createRow(int index);
@@ -121,10 +125,8 @@ private:
     void applyEditLine();
     void layoutRows();
     void updateRowAccessibleName(int row);
-    void refreshOptions();
     void fitLogo();
     int rowOf(QObject* child) const;
-    bool onSurface(const QMouseEvent* event) const;
     void raiseMouse(void (Quorvel::*signal)(qint16, qint16, float, float),
                     const QMouseEvent* event, Qt::MouseButtons buttons);
 
