@@ -8,9 +8,9 @@ void ImageControl::setStretch(bool stretch)
 {
     if (m_stretch == stretch)
         return;
+    // Turning stretch off keeps the current size; a picture loaded while it
+    // is off brings its own.
     m_stretch = stretch;
-    if (!m_stretch)
-        takeNaturalSize();
     update();
 }
 
