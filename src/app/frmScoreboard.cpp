@@ -1,0 +1,80 @@
+#include "app/frmScoreboard.h"
+
+#include "panel/Quorvel.h"
+#include "platform/PropertyBag.h"
+#include "platform/Twips.h"
+
+#include <QCloseEvent>
+#include <QWindowStateChangeEvent>
+
+namespace {
+// Client area and panel rectangle of the stored layout, in twips. The panel
+// is docked to the bottom, leaving a band at the top until the first resize.
+constexpr int ClientWidth = 5070;
+constexpr int ClientHeight = 7860;
+constexpr int PanelTop = 405;
+
+constexpr Qt::WindowFlags ScoreboardFlags =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+} // namespace
+
+frmScoreboard::frmScoreboard(Team team) : QWidget(nullptr, ScoreboardFlags), m_team(team)
+{
+    const bool home = team == Team::Home;
+    const QString name = home ? QStringLiteral("frmScoreboardH") : QStringLiteral("frmScoreboardV");
+    setObjectName(name);
+    setWindowRole(name);
+    setAttribute(Qt::WA_DeleteOnClose);
+    // The home caption keeps its trailing blank: the two windows differ by it.
+    setWindowTitle(home ? QStringLiteral("Tallyvane ") : QStringLiteral("Tallyvane"));
+    Twips::setWidth(this, ClientWidth);
+    Twips::setHeight(this, ClientHeight);
+
+    Quorvel1 = new Quorvel(this);
+    Quorvel1->setObjectName(QStringLiteral("Quorvel1"));
+    Quorvel1->ReadProperties(
+        PropertyBag::fromFile(QStringLiteral(":/app/layouts/%1.bag").arg(name)));
+    Twips::setGeometry(Quorvel1, 0, PanelTop, ClientWidth, ClientHeight - PanelTop);
+
+    if (home) {
+        m_partner = new frmScoreboard(Team::Visitor);
+        m_partner->m_partner = this;
+        m_partner->show();
+    }
+}
+
+void frmScoreboard::fitPanel()
+{
+    if (isMinimized())
+        return;
+    Quorvel1->setGeometry(rect());
+    // Showing the panel lays it out; once it is up, every resize repeats what
+    // that show did, without unmapping the window.
+    if (isVisible())
+        Quorvel1->RunShowSteps();
+}
+
+void frmScoreboard::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    fitPanel();
+}
+
+void frmScoreboard::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // X11 restores a minimised window without resizing it; restoring counts
+    // as a resize all the same.
+    if (event->type() == QEvent::WindowStateChange &&
+        static_cast<QWindowStateChangeEvent*>(event)->oldState().testFlag(Qt::WindowMinimized))
+        fitPanel();
+}
+
+void frmScoreboard::closeEvent(QCloseEvent* event)
+{
+    m_unloading = true;
+    if (m_partner && !m_partner->m_unloading)
+        m_partner->close();
+    event->accept();
+}

@@ -1,0 +1,160 @@
+#include "app/frmSplash.h"
+
+#include "app/frmScoreboard.h"
+#include "help/HelpWindows.h"
+#include "platform/Twips.h"
+#include "version.h"
+
+#include <QCoreApplication>
+#include <QEventLoopLocker>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+constexpr int SplashWidth = 6240;
+constexpr int SplashHeight = 3240;
+// The splash stands this far above the centre: it is placed as if it were
+// this tall, not as tall as it is.
+constexpr int PlacementHeight = 5880;
+
+// The program's own help viewer: one window, which outlives the splash.
+QPointer<frmHelp>& programHelp()
+{
+    static QPointer<frmHelp> help;
+    return help;
+}
+
+QFont fontOf(const QString& family, double points)
+{
+    QFont font(family);
+    Twips::setFontPoints(font, points);
+    return font;
+}
+
+// The classic dialog font was an 8-point sans serif whose lines fit the
+// labels' widths; Arial at 7.5 points sets the same lines in the same room.
+QFont dialogFont()
+{
+    return fontOf(QStringLiteral("Arial"), 7.5);
+}
+} // namespace
+
+frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("frmSplash"));
+    // X11 tells the program's windows apart by role; all share one class.
+    setWindowRole(objectName());
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(dialogFont());
+
+    // Children are made in tab order; only cmdHelp takes the focus.
+    frameSplash = new QFrame(this);
+    frameSplash->setObjectName(QStringLiteral("frameSplash"));
+    frameSplash->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Twips::setGeometry(frameSplash, 120, 0, 6000, 3120);
+
+    lblMadeBy = addLabel(QStringLiteral("by Kestrune"), 4200, 840, 1575, 255, Qt::AlignRight);
+    lblMadeBy->setObjectName(QStringLiteral("lblMadeBy"));
+    lblName = addLabel(QStringLiteral("Tallyvane"), 180, 240, 5655, 735, Qt::AlignHCenter);
+    lblName->setObjectName(QStringLiteral("lblName"));
+    lblName->setFont(fontOf(QStringLiteral("Times New Roman"), 24));
+    lblVersion = addLabel(QStringLiteral("Version 1.0.0"), 3600, 1080, 2175, 375, Qt::AlignRight);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    lblVersion->setFont(fontOf(QStringLiteral("Times New Roman"), 15.75));
+    lblClick = addLabel(QStringLiteral("Click to continue."), 2520, 1080, 1335, 255, Qt::AlignLeft);
+    lblClick->setObjectName(QStringLiteral("lblClick"));
+    Label1 = addLabel(QStringLiteral("Press ' F1 ' to view Help from the scoreboard."), 2640, 1680,
+                      3255, 255, Qt::AlignLeft);
+    Label1->setObjectName(QStringLiteral("Label1"));
+
+    cmdHelp = new QPushButton(QStringLiteral("&Help"), frameSplash);
+    cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
+    // Outside a dialog a button answers Enter only when it is an auto-default.
+    cmdHelp->setAutoDefault(true);
+    Twips::setGeometry(cmdHelp, 3120, 2520, 1215, 375);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmSplash::showHelp);
+
+    Label2 = addLabel(QStringLiteral("Press ' F2 ' to set Options from the scoreboard."), 2640,
+                      1920, 3255, 375, Qt::AlignLeft);
+    Label2->setObjectName(QStringLiteral("Label2"));
+
+    picLogo = new QLabel(frameSplash);
+    picLogo->setObjectName(QStringLiteral("picLogo"));
+    picLogo->setPixmap(QPixmap(QStringLiteral(":/app/icons/logo.png")));
+    picLogo->move(Twips::toPixels(480), Twips::toPixels(960));
+    picLogo->resize(picLogo->sizeHint());
+
+    installEventFilter(this);
+    for (QWidget* w : std::initializer_list<QWidget*>{frameSplash, lblMadeBy, lblName, lblVersion,
+                                                      lblClick, Label1, Label2, picLogo})
+        w->installEventFilter(this);
+
+    Load();
+    cmdHelp->setFocus();
+}
+
+QLabel* frmSplash::addLabel(const QString& text, int left, int top, int width, int height,
+                            Qt::Alignment alignment)
+{
+    auto* label = new QLabel(text, frameSplash);
+    label->setAlignment(alignment | Qt::AlignTop);
+    Twips::setGeometry(label, left, top, width, height);
+    return label;
+}
+
+QPoint frmSplash::placement(const QRect& screen)
+{
+    const double top = (Twips::fromPixels(screen.height()) - double(PlacementHeight)) / 2;
+    const double left = (Twips::fromPixels(screen.width()) - double(SplashWidth)) / 2;
+    return screen.topLeft() + QPoint(Twips::toPixels(left), Twips::toPixels(top));
+}
+
+void frmSplash::Load()
+{
+    Twips::setWidth(this, SplashWidth);
+    Twips::setHeight(this, SplashHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(placement(screen->geometry()));
+    lblVersion->setText(QStringLiteral("Version %1.%2.%3")
+                            .arg(Version::Major)
+                            .arg(Version::Minor)
+                            .arg(Version::Revision));
+}
+
+bool frmSplash::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::MouseButtonRelease || !watched->isWidgetType())
+        return QWidget::eventFilter(watched, event);
+    const auto* widget = static_cast<QWidget*>(watched);
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    // A press that slid off before the release is no click.
+    if (!widget->rect().contains(mouse->position().toPoint()))
+        return false;
+    GoScore();
+    return true;
+}
+
+void frmSplash::GoScore()
+{
+    if (m_gone)
+        return;
+    m_gone = true;
+    // The splash may be the only window: closing it must not end the program
+    // before the scoreboards are up.
+    const QEventLoopLocker keepRunning;
+    close();
+    auto* home = new frmScoreboard(frmScoreboard::Team::Home);
+    home->show();
+    home->raise();
+    home->activateWindow();
+}
+
+void frmSplash::showHelp()
+{
+    showHelpWindow(programHelp(), QCoreApplication::applicationDirPath());
+}
