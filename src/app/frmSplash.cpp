@@ -58,19 +58,19 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
     frameSplash->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Twips::setGeometry(frameSplash, 120, 0, 6000, 3120);
 
-    lblMadeBy = addLabel(QStringLiteral("by Kestrune"), 4200, 840, 1575, 255, Qt::AlignRight);
-    lblMadeBy->setObjectName(QStringLiteral("lblMadeBy"));
-    lblName = addLabel(QStringLiteral("Tallyvane"), 180, 240, 5655, 735, Qt::AlignHCenter);
-    lblName->setObjectName(QStringLiteral("lblName"));
+    lblMadeBy = addLabel(QStringLiteral("lblMadeBy"), QStringLiteral("by Kestrune"),
+                         {4200, 840, 1575, 255}, Qt::AlignRight);
+    lblName = addLabel(QStringLiteral("lblName"), QStringLiteral("Tallyvane"),
+                       {180, 240, 5655, 735}, Qt::AlignHCenter);
     lblName->setFont(fontOf(QStringLiteral("Times New Roman"), 24));
-    lblVersion = addLabel(QStringLiteral("Version 1.0.0"), 3600, 1080, 2175, 375, Qt::AlignRight);
-    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    lblVersion = addLabel(QStringLiteral("lblVersion"), QStringLiteral("Version 1.0.0"),
+                          {3600, 1080, 2175, 375}, Qt::AlignRight);
     lblVersion->setFont(fontOf(QStringLiteral("Times New Roman"), 15.75));
-    lblClick = addLabel(QStringLiteral("Click to continue."), 2520, 1080, 1335, 255, Qt::AlignLeft);
-    lblClick->setObjectName(QStringLiteral("lblClick"));
-    Label1 = addLabel(QStringLiteral("Press ' F1 ' to view Help from the scoreboard."), 2640, 1680,
-                      3255, 255, Qt::AlignLeft);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    lblClick = addLabel(QStringLiteral("lblClick"), QStringLiteral("Click to continue."),
+                        {2520, 1080, 1335, 255}, Qt::AlignLeft);
+    Label1 = addLabel(QStringLiteral("Label1"),
+                      QStringLiteral("Press ' F1 ' to view Help from the scoreboard."),
+                      {2640, 1680, 3255, 255}, Qt::AlignLeft);
 
     cmdHelp = new QPushButton(QStringLiteral("&Help"), frameSplash);
     cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
@@ -79,9 +79,9 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
     Twips::setGeometry(cmdHelp, 3120, 2520, 1215, 375);
     connect(cmdHelp, &QPushButton::clicked, this, &frmSplash::showHelp);
 
-    Label2 = addLabel(QStringLiteral("Press ' F2 ' to set Options from the scoreboard."), 2640,
-                      1920, 3255, 375, Qt::AlignLeft);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2 = addLabel(QStringLiteral("Label2"),
+                      QStringLiteral("Press ' F2 ' to set Options from the scoreboard."),
+                      {2640, 1920, 3255, 375}, Qt::AlignLeft);
 
     picLogo = new QLabel(frameSplash);
     picLogo->setObjectName(QStringLiteral("picLogo"));
@@ -98,12 +98,13 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
     cmdHelp->setFocus();
 }
 
-QLabel* frmSplash::addLabel(const QString& text, int left, int top, int width, int height,
+QLabel* frmSplash::addLabel(const QString& name, const QString& text, const QRect& twips,
                             Qt::Alignment alignment)
 {
     auto* label = new QLabel(text, frameSplash);
+    label->setObjectName(name);
     label->setAlignment(alignment | Qt::AlignTop);
-    Twips::setGeometry(label, left, top, width, height);
+    Twips::setGeometry(label, twips.x(), twips.y(), twips.width(), twips.height());
     return label;
 }
 
@@ -132,10 +133,10 @@ bool frmSplash::eventFilter(QObject* watched, QEvent* event)
         return QWidget::eventFilter(watched, event);
     const auto* widget = static_cast<QWidget*>(watched);
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    // A press that slid off before the release is no click.
-    if (!widget->rect().contains(mouse->position().toPoint()))
-        return false;
-    GoScore();
+    // A press that slid off before the release is no click; either way the
+    // release goes no further, so its parent cannot take it for a click.
+    if (widget->rect().contains(mouse->position().toPoint()))
+        GoScore();
     return true;
 }
 

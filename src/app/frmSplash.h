@@ -38,7 +38,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLabel* addLabel(const QString& text, int left, int top, int width, int height,
+    // A label on the frame; `twips` is its rectangle in twips.
+    QLabel* addLabel(const QString& name, const QString& text, const QRect& twips,
                      Qt::Alignment alignment);
     void Load();
     void showHelp();

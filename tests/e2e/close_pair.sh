@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Closing either scoreboard window closes the other, and the program ends.
+# shellcheck source-path=SCRIPTDIR
 source "$(dirname "$0")/lib.sh" "$1"
 start_x
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # An installation made with cmake --install works from any folder: the linked
 # program finds its library, and the desktop files are where desktops look.
+# shellcheck source-path=SCRIPTDIR
 source "$(dirname "$0")/lib.sh" "$1"
 build=$(dirname "$(dirname "$TV_BIN")")
 prefix=$E2E_TMP/prefix

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the end-to-end scripts: a private X server with a window manager,
 # the program under test with an empty settings store, and helpers that wait
 # for what it shows. Every process started here is stopped on exit.
@@ -57,7 +58,8 @@ start_x() {
     E2E_PIDS+=($!)
     exec {fd}>&-
     wait_for 30 "the X server" test -s "$E2E_TMP/display"
-    export DISPLAY=":$(tr -d '\n' <"$E2E_TMP/display")"
+    DISPLAY=":$(tr -d '\n' <"$E2E_TMP/display")"
+    export DISPLAY
     # Every window ever created on the screen, with its size, from before the
     # program starts: tells whether a window was shown at all.
     xev -root -event substructure >"$E2E_TMP/created.log" 2>/dev/null &
@@ -68,6 +70,7 @@ start_x() {
 }
 
 # start_tallyvane [arguments...]: starts the program; TV_PID is its process.
+# shellcheck disable=SC2120 # the arguments are optional
 start_tallyvane() {
     (cd "$E2E_TMP" && exec "$TV_BIN" "$@") >"$E2E_TMP/tallyvane.log" 2>&1 &
     TV_PID=$!
@@ -83,6 +86,7 @@ stop_tallyvane() {
 }
 
 # Waits for the program to end by itself and checks that it ended well.
+# shellcheck disable=SC2120 # the deadline is optional
 wait_for_exit() {
     wait_for "${1:-30}" "the program to exit" eval '! tallyvane_running'
     local status=0
@@ -107,7 +111,7 @@ window_id() {
     local id found=
     for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
         if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] &&
-            [ -z "$(xprop -id "$id" WM_WINDOW_ROLE 2>/dev/null | grep frmSplash)" ]; then
+            ! xprop -id "$id" WM_WINDOW_ROLE 2>/dev/null | grep -q frmSplash; then
             found=$id
         fi
     done
@@ -123,6 +127,8 @@ window_ever_created() { grep -q "width $1, height $2," "$E2E_TMP/created.log"; }
 
 active_window() { xdotool getactivewindow 2>/dev/null; }
 is_active() { [ "$(active_window)" = "$1" ]; }
+# is_active_titled <title>: the window of that exact title has the focus.
+is_active_titled() { is_active "$(window_id "$1")"; }
 
 # The top-most of the program's windows, by the window manager's stacking.
 topmost_of() {
@@ -146,6 +152,8 @@ client_geometry() {
         awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
              /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
 }
+
+client_size_is() { [ "$(client_geometry "$1" | cut -d' ' -f3-)" = "$2" ]; }
 
 # pixel_of <window> <x> <y>: the colour at a client point, as #rrggbb.
 pixel_of() {

@@ -2,6 +2,7 @@
 # The panel covers each scoreboard window's whole client area: right after
 # opening (no uncovered band at the top), after a resize, and after a
 # minimise and restore.
+# shellcheck source-path=SCRIPTDIR
 source "$(dirname "$0")/lib.sh" "$1"
 start_x
 start_tallyvane bypass
@@ -32,8 +33,7 @@ done
 
 home=$(window_id "Tallyvane ")
 xdotool windowsize --sync "$home" 420 640
-wait_for "$E2E_DEADLINE" "the home window's new size" \
-    eval '[ "$(client_geometry "$home" | cut -d" " -f3-)" = "420 640" ]'
+wait_for "$E2E_DEADLINE" "the home window's new size" client_size_is "$home" "420 640"
 wait_for "$E2E_DEADLINE" "the panel to fill the resized window" covered "$home"
 
 xdotool windowminimize --sync "$home"

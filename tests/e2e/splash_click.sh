@@ -2,6 +2,7 @@
 # The splash stands centred across and high on the screen with the focus; a
 # click on the strip beside its frame replaces it by the two scoreboards,
 # captioned exactly, the home window on top and active.
+# shellcheck source-path=SCRIPTDIR
 source "$(dirname "$0")/lib.sh" "$1"
 start_x
 start_tallyvane
@@ -28,7 +29,7 @@ for id in "$home" "$visitor"; do
     read -r _ _ width height < <(client_geometry "$id")
     [ "$width $height" = "338 524" ] || fail "client area ${width}x${height}, not 338x524"
     # Motif hints: functions and decorations offer minimise but no maximise.
-    read -r flags functions decorations _ < <(xprop -id "$id" _MOTIF_WM_HINTS |
+    read -r _ functions decorations _ < <(xprop -id "$id" _MOTIF_WM_HINTS |
         sed 's/.*= //; s/,//g')
     ((functions & 0x08 && !(functions & 0x10))) || fail "window functions $functions"
     ((decorations & 0x20 && !(decorations & 0x40))) || fail "window decorations $decorations"

@@ -4,6 +4,7 @@
 # forward; other keys do nothing. A click on the splash then opens the
 # scoreboards; the viewer stays open and keeps the program running after both
 # scoreboards are closed, until it is closed too.
+# shellcheck source-path=SCRIPTDIR
 source "$(dirname "$0")/lib.sh" "$1"
 start_x
 start_tallyvane
