@@ -3,3 +3,4 @@ tv_test(test_layout SOURCES test_layout.cpp AREAS ${TV_PANEL_AREAS} LIBS ${CMAKE
 tv_test(test_editing SOURCES test_editing.cpp AREAS ${TV_PANEL_AREAS} LIBS ${CMAKE_DL_LIBS})
 tv_test(test_colors SOURCES test_colors.cpp AREAS ${TV_PANEL_AREAS} LIBS ${CMAKE_DL_LIBS})
 tv_e2e_test(e2e_numlock numlock.sh)
+tv_e2e_test(e2e_editing editing.sh)
