@@ -74,6 +74,11 @@ private slots:
         QCOMPARE(p.nledFouls[0]->value(), 4);
         QCOMPARE(p.nledPoints[0]->value(), 17);
         QCOMPARE(p.txtInputPoints->text(), QString("17")); // boxes keep their text
+        // A screen reader hears the row as it now reads.
+        QCOMPARE(p.picPlayer[0]->accessibleName(),
+                 QString("Player 1: Ann, number 23, fouls 4, points 17"));
+        QCOMPARE(p.picPlayer[1]->accessibleName(),
+                 QString("Player 2: Name, number none, fouls none, points none"));
     }
 
     void clickingAnyPartOfARowSelectsIt_data()

@@ -182,11 +182,19 @@ void Quorvel::createChildren()
         routeKeys(w);
     picStats->setFocusPolicy(Qt::ClickFocus);
     picTeamLogo->setFocusPolicy(Qt::ClickFocus);
+    txtTeamName->setAccessibleName(tr("Team name"));
+    txtTitleName->setAccessibleName(tr("Name column title"));
+    txtTitleNumber->setAccessibleName(tr("Number column title"));
+    txtTitleFouls->setAccessibleName(tr("Fouls column title"));
+    txtTitlePoints->setAccessibleName(tr("Points column title"));
+    picTeamLogo->setAccessibleName(tr("Team picture"));
+    picStats->setAccessibleName(tr("Players"));
     setTabOrder(txtInputName, txtInputNumber);
     setTabOrder(txtInputNumber, txtInputFouls);
     setTabOrder(txtInputFouls, txtInputPoints);
     setTabOrder(txtInputPoints, cmdInputChange);
     wireRow(0);
+    updateRowAccessibleName(0);
 }
 
 void Quorvel::routeKeys(QWidget* child) { child->installEventFilter(this); }
@@ -234,6 +242,7 @@ void Quorvel::createRow(int index)
         cell->hide();
     }
     wireRow(index);
+    updateRowAccessibleName(index);
     row->show();
 }
 
