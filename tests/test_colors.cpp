@@ -96,6 +96,23 @@ private slots:
         QVERIFY(img.isVisibleTo(&box));
     }
 
+    void fitPictureReadsTheFileAgainAndShowsPhotosSmall()
+    {
+        PanelFixture fixture;
+        PictureBox box;
+        Twips::setGeometry(&box, 0, 0, 720, 540);
+        ImageControl img(&box);
+        const QString path = savePicture(fixture, "logo.png", 30, 10, Qt::red);
+        modStretch::FitPicture(&img, &box, path);
+        QCOMPARE(img.picture().pixelColor(0, 0), QColor(Qt::red));
+
+        savePicture(fixture, "logo.png", 3000, 1000, Qt::green); // replaced by a photo
+        modStretch::FitPicture(&img, &box, path);
+        QCOMPARE(img.picture().pixelColor(0, 0), QColor(Qt::green));
+        QVERIFY(img.picture().width() <= 1024); // kept reduced for showing
+        QCOMPARE(twipsRect(&img), QRect(0, 150, 720, 240)); // fitted by its own size
+    }
+
     void colorLedsSetsBackgroundThenLitColourInRowOrder()
     {
         PanelSettings::LEDBack = 0x112233;

@@ -4,10 +4,42 @@
 #include "platform/ImageLoader.h"
 #include "platform/Twips.h"
 
+#include <QDateTime>
 #include <QFileInfo>
+#include <deque>
 
 namespace modStretch {
 namespace {
+
+// Logos are shown small: a reduced copy is plenty, even on a large screen.
+constexpr int DisplaySide = 1024;
+
+// Every fit looks at the file again, but a picture whose file has not changed
+// since (same size and time) is not decoded again: a resize would otherwise
+// decode a camera photo at every step of the drag.
+ImageLoader::Picture load(const QFileInfo& file)
+{
+    struct Entry
+    {
+        QString path;
+        qint64 size;
+        QDateTime modified;
+        ImageLoader::Picture picture;
+    };
+    static std::deque<Entry> cache;
+    const QString path = file.absoluteFilePath();
+    for (const Entry& e : cache) {
+        if (e.path == path && e.size == file.size() && e.modified == file.lastModified())
+            return e.picture;
+    }
+    Entry entry{path, file.size(), file.lastModified(),
+                ImageLoader::loadForDisplay(path, DisplaySide)};
+    std::erase_if(cache, [&](const Entry& e) { return e.path == path; });
+    cache.push_front(entry);
+    if (cache.size() > 4)
+        cache.pop_back();
+    return entry.picture;
+}
 
 void fit(ImageControl* img, QWidget* box)
 {
@@ -39,8 +71,9 @@ void FitPicture(ImageControl* img, QWidget* box, const QString& path)
     img->setStretch(false);
     if (path.isEmpty()) {
         img->setPicture(QImage());
-    } else if (QFileInfo(path).isFile()) {
-        img->setPicture(ImageLoader::load(path));
+    } else if (const QFileInfo file(path); file.isFile()) {
+        const ImageLoader::Picture picture = load(file);
+        img->setPicture(picture.image, picture.naturalSize);
         if (img->hasPicture())
             fit(img, box);
     }

@@ -14,21 +14,22 @@ void ImageControl::setStretch(bool stretch)
     update();
 }
 
-void ImageControl::setPicture(const QImage& picture)
+void ImageControl::setPicture(const QImage& picture, const QSize& naturalSize)
 {
     m_picture = picture;
+    m_naturalSize = naturalSize.isValid() ? naturalSize : picture.size();
     m_scaled = QPixmap();
     if (!m_stretch)
         takeNaturalSize();
     update();
 }
 
-QSize ImageControl::sizeHint() const { return m_picture.isNull() ? QSize() : m_picture.size(); }
+QSize ImageControl::sizeHint() const { return m_picture.isNull() ? QSize() : m_naturalSize; }
 
 void ImageControl::takeNaturalSize()
 {
     if (!m_picture.isNull())
-        resize(m_picture.size());
+        resize(m_naturalSize);
 }
 
 void ImageControl::resizeEvent(QResizeEvent*) { m_scaled = QPixmap(); }
@@ -38,7 +39,7 @@ void ImageControl::paintEvent(QPaintEvent*)
     if (m_picture.isNull() || width() <= 0 || height() <= 0)
         return;
     const qreal dpr = devicePixelRatioF();
-    const QSize target = (m_stretch ? size() : m_picture.size()) * dpr;
+    const QSize target = (m_stretch ? size() : m_naturalSize) * dpr;
     if (m_scaled.isNull() || m_scaled.size() != target) {
         m_scaled = QPixmap::fromImage(
             m_picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));

@@ -19,7 +19,9 @@ public:
     void setStretch(bool stretch);
 
     QImage picture() const { return m_picture; }
-    void setPicture(const QImage& picture);
+    // `naturalSize` is the picture's own size when `picture` is a reduced
+    // copy of it; the control takes that size while stretch is off.
+    void setPicture(const QImage& picture, const QSize& naturalSize = {});
     bool hasPicture() const { return !m_picture.isNull(); }
 
     QSize sizeHint() const override;
@@ -33,5 +35,6 @@ private:
 
     bool m_stretch = false;
     QImage m_picture;
+    QSize m_naturalSize;
     QPixmap m_scaled; // the picture at the current size, made once per size
 };

@@ -2,21 +2,36 @@
 
 #include <QFile>
 #include <QImageReader>
+#include <cstdlib>
 
 namespace ImageLoader {
 namespace {
 
-QImage read(QImageReader& reader)
+QImage read(QImageReader& reader, int maxSide = 0, QSize* naturalSize = nullptr)
 {
     const QSize declared = reader.size();
-    if (!declared.isValid() || declared.width() > MaxSide || declared.height() > MaxSide ||
-        qint64(declared.width()) * declared.height() > MaxPixels)
+    // Qt reports a top-down BMP's height as negative; unknown sizes are -1 x -1.
+    const qint64 width = declared.width();
+    const qint64 height = std::abs(qint64(declared.height()));
+    if (width < 0 || width > MaxSide || height > MaxSide || width * height > MaxPixels)
         return {};
     reader.setAutoTransform(true);
+    const QSize full{int(width), int(height)};
+    if (maxSide > 0 && (full.width() > maxSide || full.height() > maxSide))
+        reader.setScaledSize(full.scaled(maxSide, maxSide, Qt::KeepAspectRatio));
     QImage image;
     if (!reader.read(&image))
         return {};
+    if (naturalSize) {
+        const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+        *naturalSize = turned ? full.transposed() : full;
+    }
     return image;
+}
+
+void limitAllocation(QImageReader& reader)
+{
+    reader.setAllocationLimit(int(MaxPixels * 4 / (1024 * 1024)) + 1);
 }
 
 } // namespace
@@ -24,7 +39,7 @@ QImage read(QImageReader& reader)
 QImage load(QIODevice* device)
 {
     QImageReader reader(device);
-    reader.setAllocationLimit(int(MaxPixels * 4 / (1024 * 1024)) + 1);
+    limitAllocation(reader);
     return read(reader);
 }
 
@@ -34,6 +49,18 @@ QImage load(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return load(&file);
+}
+
+Picture loadForDisplay(const QString& path, int maxSide)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QImageReader reader(&file);
+    limitAllocation(reader);
+    Picture picture;
+    picture.image = read(reader, maxSide, &picture.naturalSize);
+    return picture;
 }
 
 } // namespace ImageLoader

@@ -14,4 +14,13 @@ constexpr qint64 MaxPixels = 80'000'000; // about an 80-megapixel photo
 QImage load(const QString& path);
 QImage load(QIODevice* device);
 
+struct Picture
+{
+    QImage image;      // at most `maxSide` pixels on its longer side
+    QSize naturalSize; // the picture's own size in pixels
+};
+// For showing small: a big picture is decoded reduced (JPEG decodes at the
+// reduced size directly), which keeps photos from costing a full decode.
+Picture loadForDisplay(const QString& path, int maxSide);
+
 } // namespace ImageLoader
