@@ -6,6 +6,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -487,6 +488,11 @@ void TestRtf::richTextBox()
     QCOMPARE(box.palette().color(QPalette::Base), QColor(Qt::white));
 
     QVERIFY(!box.loadRtfFile(dataPath("no_such_file.rtf")));
+    QTemporaryFile huge;
+    QVERIFY(huge.open());
+    huge.write(QByteArray(1024 * 1024 + 1, 'x'));
+    huge.close();
+    QVERIFY(!box.loadRtfFile(huge.fileName()));
     QVERIFY(box.loadRtfFile(dataPath("word_style.rtf")));
     QVERIFY(box.toPlainText().startsWith("Club Notes\n"));
 

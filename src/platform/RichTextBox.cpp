@@ -8,8 +8,9 @@
 
 namespace {
 
-// Far beyond any help text; keeps a wrong path from reading a disk image.
-constexpr qint64 MaxFileBytes = 64 * 1024 * 1024;
+// Some eighty times our help text. A document can take seventy times its
+// file's size and seconds to lay out, so a larger file is refused.
+constexpr qint64 MaxFileBytes = 1024 * 1024;
 
 } // namespace
 
