@@ -52,7 +52,8 @@ private slots:
     {
         m_fixture = std::make_unique<PanelFixture>();
         m_panel = m_fixture->panel(400, 600);
-        QVERIFY(QTest::qWaitForWindowExposed(m_panel.get()));
+        m_panel->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_panel.get()));
     }
     void cleanup()
     {
@@ -244,6 +245,44 @@ private slots:
         QCOMPARE(opened, 2);
     }
 
+    void f2OnADigitDisplayOpensOneDialogAndSurvivesARefresh()
+    {
+        Quorvel& p = *m_panel;
+        NumberLED* led = p.nledNumber[3];
+        led->setFocus();
+        int opened = 0;
+        QTimer closer; // closes every dialog that opens, so a second would be counted
+        connect(&closer, &QTimer::timeout, &p, [&] {
+            frmOptions* dialog = frmOptions::instance();
+            if (!dialog || !dialog->isVisible())
+                return;
+            ++opened;
+            // New settings arrive while the dialog is open: the row whose key
+            // opened it would go.
+            PanelSettings::PlayerTotal = 1;
+            PanelSettings::HomeRefreshed = false;
+            QMetaObject::invokeMethod(&p, "refreshOptions");
+            dialog->reject();
+        });
+        closer.start(0);
+        QTest::keyClick(led, Qt::Key_F2);
+        closer.stop();
+        QCOMPARE(opened, 1);
+        QMetaObject::invokeMethod(&p, "refreshOptions"); // the next tick refreshes
+        QCOMPARE(int(p.picPlayer.size()), 1);
+    }
+
+    void namesAreShownAsTyped()
+    {
+        Quorvel& p = *m_panel;
+        p.txtInputName->setText("<b>Al");
+        QTest::keyClick(p.txtInputName, Qt::Key_Return);
+        QCOMPARE(p.lblName[0]->textFormat(), Qt::PlainText);
+        PanelSettings::PlayerTotal = 7;
+        p.UpdatePlayers();
+        QCOMPARE(p.lblName[6]->textFormat(), Qt::PlainText);
+    }
+
     void numLockReleaseRestoresTheKeptState()
     {
         FakeNumLock keyboard(NumLockBackend::State::Off);
@@ -291,6 +330,18 @@ private slots:
         QTest::mouseClick(p.lblInputName, Qt::LeftButton);
         QCOMPARE(clicks.count(), 1);
         QCOMPARE(downs.count(), 1);
+
+        // A double click: down, up, click, double click, up.
+        QSignalSpy doubles(&p, &Quorvel::DblClick);
+        QSignalSpy ups(&p, &Quorvel::MouseUp);
+        QTest::mousePress(&p, Qt::LeftButton, {}, surface);
+        QTest::mouseRelease(&p, Qt::LeftButton, {}, surface);
+        QTest::mouseDClick(&p, Qt::LeftButton, {}, surface);
+        QTest::mouseRelease(&p, Qt::LeftButton, {}, surface);
+        QCOMPARE(doubles.count(), 1);
+        QCOMPARE(clicks.count(), 2);
+        QCOMPARE(downs.count(), 2);
+        QCOMPARE(ups.count(), 2);
 
         // Keys: a focused child's keys never reach the host, the panel's do,
         // and they run no command there.

@@ -19,6 +19,7 @@
 #include "settings/PanelSettings.h"
 
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -117,6 +118,7 @@ void Quorvel::createChildren()
     nledFouls.push_back(makeLed(picPlayer[0], 1));
     nledPoints.push_back(makeLed(picPlayer[0], 2));
     lblName[0]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblName[0]->setTextFormat(Qt::PlainText); // names are shown as typed
     lblName[0]->setAutoFillBackground(true);
 
     lblPreName = makeLabel(this, QStringLiteral("Samplenam"), true);
@@ -158,6 +160,7 @@ void Quorvel::createChildren()
     for (auto [label, box] : captions) {
         label->setBuddy(box);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setAutoFillBackground(true); // keeps its own colours on any panel colour
     }
     cmdInputChange = new QPushButton(QStringLiteral("Set"), this);
     cmdInputChange->setFont(arial(false));
@@ -222,6 +225,7 @@ void Quorvel::createRow(int index)
     name->setFont(lblName[0]->font());
     name->setPalette(lblName[0]->palette());
     name->setAlignment(lblName[0]->alignment());
+    name->setTextFormat(lblName[0]->textFormat());
     name->setAutoFillBackground(lblName[0]->autoFillBackground());
     lblName.push_back(name);
 
@@ -563,23 +567,28 @@ bool Quorvel::eventFilter(QObject* watched, QEvent* event)
             PlayerClick(qint16(row));
         break;
     }
-    case QEvent::KeyPress: {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        // A row box takes no focus: a key reaching it is one a display has
+        // had and ignored. It ends there rather than reaching the table area
+        // and being routed twice.
+        if (rowOf(watched) >= 0 && qobject_cast<NumberLED*>(watched) == nullptr)
+            return watched == picPlayer[rowOf(watched)];
+        // A modal dialog runs inside this handler: the options refresh must
+        // not destroy the row whose key is still being delivered.
+        const QScopedValueRollback inKey(m_keyDepth, m_keyDepth + 1);
         const auto* key = static_cast<QKeyEvent*>(event);
-        const bool routed = !(rowOf(watched) >= 0 && qobject_cast<NumberLED*>(watched) == nullptr);
-        if (routed)
-            AllKeyDown(qint16(KeyCodes::virtualKey(key)));
+        const qint16 code = qint16(KeyCodes::virtualKey(key));
+        if (event->type() == QEvent::KeyRelease) {
+            if (!key->isAutoRepeat())
+                AllKeyUp(code, qint16(KeyCodes::shiftBits(key->modifiers())));
+            break;
+        }
+        AllKeyDown(code);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         if (enter && (watched == txtInputName || watched == txtInputNumber ||
                       watched == txtInputFouls || watched == txtInputPoints))
             applyEditLine();
-        break;
-    }
-    case QEvent::KeyRelease: {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool routed = !(rowOf(watched) >= 0 && qobject_cast<NumberLED*>(watched) == nullptr);
-        if (routed && !key->isAutoRepeat())
-            AllKeyUp(qint16(KeyCodes::virtualKey(key)),
-                     qint16(KeyCodes::shiftBits(key->modifiers())));
         break;
     }
     default:
@@ -630,20 +639,23 @@ void Quorvel::raiseMouse(void (Quorvel::*signal)(qint16, qint16, float, float),
 
 void Quorvel::mousePressEvent(QMouseEvent* event)
 {
+    m_releaseEndsDoubleClick = false;
     raiseMouse(&Quorvel::MouseDown, event, event->button());
 }
 
 void Quorvel::mouseReleaseEvent(QMouseEvent* event)
 {
     raiseMouse(&Quorvel::MouseUp, event, event->button());
-    if (rect().contains(event->position().toPoint()))
+    // The release that ends a double click is no click of its own.
+    if (!std::exchange(m_releaseEndsDoubleClick, false) &&
+        rect().contains(event->position().toPoint()))
         emit Click();
 }
 
-void Quorvel::mouseDoubleClickEvent(QMouseEvent* event)
+void Quorvel::mouseDoubleClickEvent(QMouseEvent*)
 {
+    m_releaseEndsDoubleClick = true;
     emit DblClick();
-    raiseMouse(&Quorvel::MouseDown, event, event->button());
 }
 
 void Quorvel::mouseMoveEvent(QMouseEvent* event)
@@ -700,8 +712,8 @@ void Quorvel::UpdateFormColors()
 void Quorvel::refreshOptions()
 {
     bool& refreshed = m_isHomeTeam ? PanelSettings::HomeRefreshed : PanelSettings::VisitorRefreshed;
-    if (refreshed)
-        return;
+    if (refreshed || m_keyDepth > 0)
+        return; // inside a key's handler: the next tick refreshes
     UpdateFormColors();
     UpdateNumLock();
     UpdatePlayers();

@@ -133,4 +133,6 @@ private:
     bool m_isHomeTeam = false;
     double m_sRatio = 0.0;
     qint16 m_playerEdit = 0;
+    int m_keyDepth = 0;
+    bool m_releaseEndsDoubleClick = false;
 };
