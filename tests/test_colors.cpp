@@ -173,7 +173,10 @@ private slots:
         PanelFixture fixture;
         auto p = fixture.panel(400, 600);
         const QPalette input = p->txtInputName->palette();
+        const QColor caption = p->lblInputName->palette().color(QPalette::Window);
+        QVERIFY(caption != p->palette().color(QPalette::Window));
         PanelSettings::BorderColor = 0x00FFFF; // yellow
+        PanelSettings::FormBack = 0x00FF00;
         p->UpdateFormColors();
         const QColor yellow(255, 255, 0);
         QCOMPARE(p->txtTeamName->palette().color(QPalette::Text), yellow);
@@ -183,6 +186,7 @@ private slots:
         for (QLabel* name : p->lblName)
             QCOMPARE(name->palette().color(QPalette::WindowText), yellow);
         QCOMPARE(p->txtInputName->palette(), input); // the edit line keeps its colours
+        QCOMPARE(p->lblInputName->palette().color(QPalette::Window), caption);
     }
 
     void refreshRunsOncePerClearedFlag()

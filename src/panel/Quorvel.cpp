@@ -160,7 +160,13 @@ void Quorvel::createChildren()
     for (auto [label, box] : captions) {
         label->setBuddy(box);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->setAutoFillBackground(true); // keeps its own colours on any panel colour
+        // The edit line keeps the colours it was made with, whatever the
+        // panel's colours: fix them so the panel's palette does not pass on.
+        QPalette own = label->palette();
+        own.setColor(QPalette::Window, own.color(QPalette::Window));
+        own.setColor(QPalette::WindowText, own.color(QPalette::WindowText));
+        label->setPalette(own);
+        label->setAutoFillBackground(true);
     }
     cmdInputChange = new QPushButton(QStringLiteral("Set"), this);
     cmdInputChange->setFont(arial(false));
