@@ -185,7 +185,9 @@ private slots:
         QCOMPARE(p->lineDivider->borderColor(), yellow);
         for (QLabel* name : p->lblName)
             QCOMPARE(name->palette().color(QPalette::WindowText), yellow);
-        QCOMPARE(p->txtInputName->palette(), input); // the edit line keeps its colours
+        // The edit line keeps its colours.
+        QCOMPARE(p->txtInputName->palette().color(QPalette::Base), input.color(QPalette::Base));
+        QCOMPARE(p->txtInputName->palette().color(QPalette::Text), input.color(QPalette::Text));
         QCOMPARE(p->lblInputName->palette().color(QPalette::Window), caption);
     }
 
