@@ -14,11 +14,6 @@ namespace {
 
 const modShowDigits::Prototype Proto{1695, 435, 15.75, 720, 585, 330, 720, 40, 40, 40};
 
-QRect twipsRect(const QWidget* w)
-{
-    return {Twips::left(w), Twips::top(w), Twips::width(w), Twips::height(w)};
-}
-
 QByteArray columnsStore(int name, int number, int fouls, int points, int players = 5)
 {
     return QString("[Display]\nShowPlayerName=%1\nShowPlayerNumber=%2\nShowPlayerFouls=%3\n"
