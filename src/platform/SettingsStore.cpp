@@ -70,7 +70,13 @@ std::optional<QString> SettingsStore::sync()
 {
     QDir().mkpath(QFileInfo(m_settings->fileName()).absolutePath());
     m_settings->sync();
-    if (m_settings->status() == QSettings::NoError)
+    QSettings::Status status = m_settings->status();
+    // A damaged file is reported as a format error when it is read, and
+    // QSettings keeps only its first error: a fresh reader tells whether the
+    // write itself went through (it retries a write that did not).
+    if (status == QSettings::FormatError)
+        status = QSettings(m_settings->fileName(), QSettings::IniFormat).status();
+    if (status == QSettings::NoError)
         return std::nullopt;
-    return failureReason(m_settings->fileName(), m_settings->status());
+    return failureReason(m_settings->fileName(), status);
 }
