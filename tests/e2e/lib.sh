@@ -51,9 +51,10 @@ wait_for() {
 }
 
 # Starts Xvfb on a free display (it picks and reports the number) and openbox.
+# The screen is 1280x1024x24 unless E2E_SCREEN gives another WIDTHxHEIGHTxDEPTH.
 start_x() {
     exec {fd}>"$E2E_TMP/display"
-    Xvfb -displayfd "$fd" -screen 0 1280x1024x24 -noreset -nolisten tcp \
+    Xvfb -displayfd "$fd" -screen 0 "${E2E_SCREEN:-1280x1024x24}" -noreset -nolisten tcp \
         >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_PIDS+=($!)
     exec {fd}>&-
