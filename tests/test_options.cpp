@@ -193,6 +193,18 @@ private slots:
         SettingsStore::setFilePathOverride({});
     }
 
+    void tabsSwitchFromTheKeyboardWhereverTheFocusIs()
+    {
+        auto d = loaded();
+        d->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d.get()));
+        d->cmdOk->setFocus();
+        QTest::keyClick(d->cmdOk, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(d->SSTab1->currentIndex(), 1);
+        QTest::keyClick(d->cmdOk, Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(d->SSTab1->currentIndex(), 0);
+    }
+
     void window()
     {
         frmOptions d;

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -105,6 +106,19 @@ frmOptions::frmOptions(QWidget* parent)
     SSTab1->installEventFilter(this);
     buildColorTab(addTabPage(tr("Color Controls")));
     buildOtherTab(addTabPage(tr("Other Settings")));
+
+    // The tabs switch from the keyboard wherever the focus is, not only on
+    // the tab strip.
+    auto switchTab = [this](int step) {
+        SSTab1->setCurrentIndex((SSTab1->currentIndex() + step + SSTab1->count()) % SSTab1->count());
+    };
+    for (const auto& [keys, step] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                                     std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+                                     std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                                     std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}}) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [switchTab, step] { switchTab(step); });
+    }
 
     connect(cmdOk, &QPushButton::clicked, this, &frmOptions::acceptSettings);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -167,6 +167,7 @@ void Quorvel::createChildren()
         own.setColor(QPalette::WindowText, own.color(QPalette::WindowText));
         label->setPalette(own);
         label->setAutoFillBackground(true);
+        label->setContentsMargins(2, 0, 3, 0); // text clear of its box
     }
     cmdInputChange = new QPushButton(QStringLiteral("Set"), this);
     cmdInputChange->setFont(arial(false));

@@ -22,6 +22,7 @@ RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent)
     colors.setColor(QPalette::Base, Qt::white);
     colors.setColor(QPalette::Text, Qt::black);
     setPalette(colors);
+    document()->setDocumentMargin(10); // text clear of the frame, as on a page
     setAccessibleName(tr("Rich text"));
 }
 
