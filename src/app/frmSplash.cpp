@@ -86,6 +86,7 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
     picLogo = new QLabel(frameSplash);
     picLogo->setObjectName(QStringLiteral("picLogo"));
     picLogo->setPixmap(QPixmap(QStringLiteral(":/app/icons/logo.png")));
+    picLogo->setAccessibleName(tr("Tallyvane logo"));
     picLogo->move(Twips::toPixels(480), Twips::toPixels(960));
     picLogo->resize(picLogo->sizeHint());
 

@@ -104,6 +104,7 @@ frmOptions::frmOptions(QWidget* parent)
 
     SSTab1 = place(new QTabWidget(this), 120, 120, 5775, 5175);
     SSTab1->installEventFilter(this);
+    SSTab1->setAccessibleName(tr("Option pages"));
     buildColorTab(addTabPage(tr("Color Controls")));
     buildOtherTab(addTabPage(tr("Other Settings")));
 
@@ -171,6 +172,7 @@ void frmOptions::buildColorTab(QWidget* surface)
         QGroupBox* box = frame(surface, tr(c.caption), c.left, c.top, 1695, 735);
         PictureBox* swatch = outlinedBox(box, tr(c.name), 120, 240, 615, 375);
         QPushButton* change = button(box, tr("Change"), 840, 240, 735, 375);
+        change->setAccessibleName(tr("Change %1").arg(swatch->accessibleName().toLower()));
         connect(change, &QPushButton::clicked, this, [this, swatch] { changeColor(swatch); });
         *c.frame = box;
         *c.swatch = swatch;
@@ -201,6 +203,8 @@ void frmOptions::buildColorTab(QWidget* surface)
         *p.image = place(new ImageControl(*p.box), 0, 0, 900, 900);
         *p.change = button(*p.frame, tr("Change"), 1440, 360, 855, 375);
         *p.clear = button(*p.frame, tr("Clear"), 1440, 840, 855, 375);
+        (*p.change)->setAccessibleName(tr("Change %1").arg(tr(p.caption).toLower()));
+        (*p.clear)->setAccessibleName(tr("Clear %1").arg(tr(p.caption).toLower()));
         const PictureControls picture{p.path, *p.image, *p.box};
         m_pictures.append(picture);
         connect(*p.change, &QPushButton::clicked, this,
@@ -233,6 +237,7 @@ void frmOptions::buildOtherTab(QWidget* surface)
     lblNumberOfPlayers->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lblPlayers = place(new QLabel(Frame1), 1800, 600, 375, 375);
     lblPlayers->setAlignment(Qt::AlignCenter);
+    lblPlayers->setAccessibleName(tr("Players"));
     vsPlayers = place(new QScrollBar(Qt::Vertical, Frame1), 2160, 600, 255, 375);
     vsPlayers->setRange(1, 15);
     vsPlayers->setSingleStep(1);
