@@ -1,9 +1,11 @@
+#include "display/DotGrid.h"
 #include "display/LedDigits.h"
 #include "display/LedPainter.h"
 #include "display/NumberLED.h"
 #include "display/PolyLED.h"
 #include "display/SegmentGeometry.h"
 
+#include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -35,6 +37,35 @@ int litPixels(QWidget& widget)
     return count;
 }
 
+// `image` at exactly half its scale, two by two pixels averaged into one.
+QImage halved(const QImage& image, const QSize& size)
+{
+    QImage half(size, QImage::Format_RGB32);
+    half.fill(Qt::black);
+    QPainter painter(&half);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.scale(0.5, 0.5);
+    painter.drawImage(0, 0, image);
+    return half;
+}
+
+// A lamp's square in device pixels.
+QRectF onDevice(const QRectF& lamp, qreal ratio)
+{
+    return QRectF(lamp.topLeft() * ratio, lamp.size() * ratio);
+}
+
+bool whole(qreal v)
+{
+    return qAbs(v - qRound(v)) < 1e-6;
+}
+
+int distance(QRgb a, QRgb b)
+{
+    return qMax(qMax(qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b))),
+                qAbs(qBlue(a) - qBlue(b)));
+}
+
 QString shown(const QList<int>& digits)
 {
     QString text;
@@ -52,7 +83,13 @@ private slots:
     void shownDigits_data();
     void shownDigits();
     void segmentMasks();
-    void geometryKeepsSegmentsApart();
+    void barsKeepApart();
+    void linesSameAtEveryScale_data();
+    void linesSameAtEveryScale();
+    void dotGrid_data();
+    void dotGrid();
+    void dotsLitAndUnlit_data();
+    void dotsLitAndUnlit();
     void sizing_data();
     void sizing();
     void paintsOnlyWhatIsShown();
@@ -105,10 +142,12 @@ void TestDisplay::segmentMasks()
     QCOMPARE(LedDigits::segmentMask(-1), 0);
 }
 
-void TestDisplay::geometryKeepsSegmentsApart()
+void TestDisplay::barsKeepApart()
 {
     for (qreal height : {8.0, 33.0, 300.0}) {
         const SegmentGeometry g(QRectF(5, 7, height * SegmentGeometry::aspectRatio(), height));
+        // Tiny digits keep bars thick enough to read.
+        QVERIFY(g.thickness() >= 1.5);
         const QRectF inside = g.box().adjusted(-0.01, -0.01, 0.01, 0.01);
         for (int s = 0; s < SegmentGeometry::SegmentCount; ++s) {
             QVERIFY(inside.contains(g.bar(s).boundingRect()));
@@ -116,16 +155,149 @@ void TestDisplay::geometryKeepsSegmentsApart()
                 QVERIFY2(!g.bar(s).intersects(g.bar(t)),
                          qPrintable(QString("%1/%2").arg(s).arg(t)));
         }
-        QList<QPointF> dots;
-        for (int s = 0; s < SegmentGeometry::SegmentCount; ++s)
-            dots += g.dots(s);
-        QCOMPARE(dots.size(), SegmentGeometry::SegmentCount * SegmentGeometry::DotsPerSegment);
-        const qreal r = g.dotRadius();
-        QVERIFY(r > 0);
-        for (int i = 0; i < dots.size(); ++i) {
-            QVERIFY(inside.contains(QRectF(dots[i] - QPointF(r, r), QSizeF(2 * r, 2 * r))));
-            for (int j = i + 1; j < dots.size(); ++j)
-                QVERIFY(QLineF(dots[i], dots[j]).length() > 2 * r);
+    }
+}
+
+void TestDisplay::linesSameAtEveryScale_data()
+{
+    QTest::addColumn<int>("digitSize");
+    QTest::addColumn<qreal>("ratio");
+    for (int size : {12, 20, 34, 40, 60}) {
+        for (qreal ratio : {1.0, 1.5})
+            QTest::addRow("%d at %gx", size, ratio) << size << ratio;
+    }
+}
+
+// A twice as sharp screen shows the same digits, only finer: brought down to
+// the lower ratio, the two pictures differ by antialiasing alone.
+void TestDisplay::linesSameAtEveryScale()
+{
+    QFETCH(int, digitSize);
+    QFETCH(qreal, ratio);
+    const LedPainter painter(LedPainter::Lines, Qt::red, Qt::black);
+    const QSize size = NumberLED::sizeFor(digitSize, 2);
+    QImage plain = painter.pixmap(size, ratio, {8, 8}).toImage();
+    QImage sharp = painter.pixmap(size, 2 * ratio, {8, 8}).toImage();
+    plain.setDevicePixelRatio(1);
+    sharp.setDevicePixelRatio(1);
+    sharp = halved(sharp, plain.size());
+
+    qint64 difference = 0;
+    for (int y = 0; y < plain.height(); ++y) {
+        for (int x = 0; x < plain.width(); ++x)
+            difference += qAbs(qRed(plain.pixel(x, y)) - qRed(sharp.pixel(x, y)));
+    }
+    const qreal mean = qreal(difference) / (plain.width() * plain.height());
+    QVERIFY2(mean < 4, qPrintable(QString::number(mean)));
+    const QRect a = litBounds(plain), b = litBounds(sharp);
+    QVERIFY(qAbs(a.left() - b.left()) <= 1 && qAbs(a.right() - b.right()) <= 1);
+    QVERIFY(qAbs(a.top() - b.top()) <= 1 && qAbs(a.bottom() - b.bottom()) <= 1);
+}
+
+void TestDisplay::dotGrid_data()
+{
+    QTest::addColumn<int>("digitSize");
+    QTest::addColumn<int>("digits");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<int>("perSegment");
+    const std::pair<int, int> sizes[] = {{12, 2}, {14, 2}, {16, 2}, {20, 2}, {34, 3}, {60, 4}};
+    for (auto [size, perSegment] : sizes) {
+        for (qreal ratio : {1.0, 1.5, 2.0})
+            QTest::addRow("%d at %gx", size, ratio) << size << 2 << ratio << perSegment;
+    }
+    QTest::newRow("one digit") << 16 << 1 << 1.0 << 2;
+    QTest::newRow("preview") << 65 << 1 << 1.0 << 4;
+}
+
+void TestDisplay::dotGrid()
+{
+    QFETCH(int, digitSize);
+    QFETCH(int, digits);
+    QFETCH(qreal, ratio);
+    QFETCH(int, perSegment);
+    const QSize size = NumberLED::sizeFor(digitSize, digits);
+    const DotGrid grid(QRectF(QPointF(0, 0), size), digits, ratio);
+    QCOMPARE(grid.digitCount(), digits);
+    QCOMPARE(grid.dotsPerSegment(), perSegment);
+    QVERIFY(grid.diameter() >= 2);
+
+    const QRectF area(QPointF(0, 0), QSizeF(size) * ratio);
+    QList<QList<QRectF>> lamps(digits);
+    QRectF extent;
+    for (int d = 0; d < digits; ++d) {
+        for (int s = 0; s < SegmentGeometry::SegmentCount; ++s) {
+            const QList<QRectF> segment = grid.dots(d, s);
+            QCOMPARE(segment.size(), perSegment);
+            for (const QRectF& lamp : segment) {
+                const QRectF r = onDevice(lamp, ratio);
+                // Whole device pixels, inside the display.
+                QVERIFY(whole(r.left()) && whole(r.top()) && whole(r.width()));
+                QCOMPARE(r.width(), qreal(grid.diameter()));
+                QVERIFY(area.adjusted(-1e-6, -1e-6, 1e-6, 1e-6).contains(r));
+                lamps[d] << r;
+                extent |= r;
+            }
+        }
+    }
+    // Small displays still use most of their height.
+    QVERIFY(extent.height() >= 0.6 * area.height());
+    for (int d = 0; d < digits; ++d) {
+        // Lamps may touch, at the tiniest pitch merge, but never pile up.
+        for (int i = 0; i < lamps[d].size(); ++i) {
+            for (int j = i + 1; j < lamps[d].size(); ++j) {
+                const qreal apart = QLineF(lamps[d][i].center(), lamps[d][j].center()).length();
+                QVERIFY(apart >= (grid.pitch() >= 2 ? grid.diameter() : 1) - 1e-6);
+            }
+        }
+        // A clear pixel between neighbouring digits, row by row.
+        if (d + 1 < digits) {
+            for (const QRectF& a : lamps[d]) {
+                for (const QRectF& b : lamps[d + 1]) {
+                    if (qFuzzyCompare(a.top(), b.top()))
+                        QVERIFY(b.left() - a.right() >= 1 - 1e-6);
+                }
+            }
+        }
+    }
+}
+
+void TestDisplay::dotsLitAndUnlit_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QColor>("lit");
+    QTest::addColumn<QColor>("back");
+    for (qreal ratio : {1.0, 1.5, 2.0}) {
+        QTest::addRow("orange at %gx", ratio) << ratio << QColor(0xFF8000) << QColor(Qt::black);
+        QTest::addRow("cyan on navy at %gx", ratio)
+            << ratio << QColor(Qt::cyan) << QColor(0x000020);
+    }
+}
+
+// On a small display a lit lamp shows at least its full colour (its glow only
+// brightens it) and an unlit one stays close to the background.
+void TestDisplay::dotsLitAndUnlit()
+{
+    QFETCH(qreal, ratio);
+    QFETCH(QColor, lit);
+    QFETCH(QColor, back);
+    const QSize size = NumberLED::sizeFor(14, 2);
+    const QImage image =
+        LedPainter(LedPainter::Dots, lit, back).pixmap(size, ratio, {-1, 8}).toImage();
+    const DotGrid grid(QRectF(QPointF(0, 0), size), 2, ratio);
+    const int contrast = distance(lit.rgb(), back.rgb());
+    for (int d = 0; d < 2; ++d) {
+        for (int s = 0; s < SegmentGeometry::SegmentCount; ++s) {
+            for (const QRectF& lamp : grid.dots(d, s)) {
+                const QPointF centre = onDevice(lamp, ratio).center();
+                const QRgb pixel = image.pixel(int(centre.x()), int(centre.y()));
+                if (d == 1)
+                    QVERIFY2(qRed(pixel) >= lit.red() - 8 && qGreen(pixel) >= lit.green() - 8 &&
+                                 qBlue(pixel) >= lit.blue() - 8,
+                             qPrintable(QColor(pixel).name()));
+                else
+                    QVERIFY2(distance(pixel, back.rgb()) <= contrast / 5,
+                             qPrintable(QColor(pixel).name()));
+            }
         }
     }
 }
@@ -270,6 +442,9 @@ void TestDisplay::cacheFollowsDevicePixelRatio()
     QVERIFY(!LedPainter::fits(sharp, QSize(48, 39), 1.5));
     QVERIFY(!LedPainter::fits(sharp, QSize(22, 39), 2.0));
     QVERIFY(!LedPainter::fits(QPixmap(), QSize(0, 0), 1.0));
+    // Fractional ratios round the pixmap up and still reuse it.
+    const QPixmap odd = painter.pixmap(QSize(41, 33), 1.5, {4, 2});
+    QVERIFY(LedPainter::fits(odd, QSize(41, 33), 1.5));
 }
 
 void TestDisplay::polyFitsItsDigit()

@@ -1,5 +1,6 @@
 #include "LedPainter.h"
 
+#include "DotGrid.h"
 #include "LedDigits.h"
 #include "SegmentGeometry.h"
 
@@ -10,6 +11,9 @@ namespace {
 
 constexpr qreal UnlitShare = 0.13;
 constexpr qreal HighlightShare = 0.35;
+// Lamps narrower than this many device pixels are drawn as whole-pixel
+// squares: a round one would leave every pixel partly covered and dim.
+constexpr int RoundLampDiameter = 3;
 
 QColor mix(const QColor& a, const QColor& b, qreal shareOfB)
 {
@@ -33,16 +37,6 @@ LedPainter::LedPainter(int style, const QColor& lit, const QColor& back)
 {
 }
 
-void LedPainter::paintRow(QPainter& painter, const QRectF& area, const QList<int>& digits) const
-{
-    painter.fillRect(area, m_back);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    const QList<QRectF> boxes = SegmentGeometry::row(area, int(digits.size()));
-    for (int i = 0; i < boxes.size(); ++i)
-        paintDigit(painter, SegmentGeometry(boxes[i]), LedDigits::segmentMask(digits[i]));
-}
-
 QPixmap LedPainter::pixmap(const QSize& size, qreal devicePixelRatio,
                            const QList<int>& digits) const
 {
@@ -50,36 +44,64 @@ QPixmap LedPainter::pixmap(const QSize& size, qreal devicePixelRatio,
     pixmap.setDevicePixelRatio(devicePixelRatio);
     if (pixmap.isNull())
         return pixmap;
+    // At a fractional ratio the pixmap can be a part of a pixel larger than
+    // `size`; the digits still go where they go at every other ratio.
+    pixmap.fill(m_back);
     QPainter painter(&pixmap);
-    paintRow(painter, QRectF(QPointF(0, 0), size), digits);
+    const QRectF area(QPointF(0, 0), size);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    if (m_style == Lines)
+        paintLines(painter, area, digits);
+    else
+        paintDots(painter, area, digits, devicePixelRatio);
     return pixmap;
 }
 
 bool LedPainter::fits(const QPixmap& cache, const QSize& size, qreal devicePixelRatio)
 {
     return !cache.isNull() && cache.devicePixelRatio() == devicePixelRatio &&
-           cache.deviceIndependentSize() == QSizeF(size);
+           cache.size() == size * devicePixelRatio;
 }
 
-void LedPainter::paintDigit(QPainter& painter, const SegmentGeometry& geometry, int mask) const
+void LedPainter::paintLines(QPainter& painter, const QRectF& area, const QList<int>& digits) const
 {
-    for (int segment = 0; segment < SegmentGeometry::SegmentCount; ++segment) {
-        const bool lit = mask & (1 << segment);
-        painter.setBrush(lit ? m_lit : m_unlit);
-        if (m_style == Lines) {
+    const QList<QRectF> boxes = SegmentGeometry::row(area, int(digits.size()));
+    for (int i = 0; i < boxes.size(); ++i) {
+        const SegmentGeometry geometry(boxes[i]);
+        const int mask = LedDigits::segmentMask(digits[i]);
+        for (int segment = 0; segment < SegmentGeometry::SegmentCount; ++segment) {
+            painter.setBrush(mask & (1 << segment) ? m_lit : m_unlit);
             painter.drawPolygon(geometry.bar(segment));
-            continue;
         }
-        const qreal r = geometry.dotRadius();
-        for (const QPointF& centre : geometry.dots(segment)) {
-            if (lit) {
-                // A lit lamp is brightest in its middle.
-                QRadialGradient glow(centre, r, centre - QPointF(r, r) * 0.25);
-                glow.setColorAt(0, m_highlight);
-                glow.setColorAt(1, m_lit);
-                painter.setBrush(glow);
+    }
+}
+
+void LedPainter::paintDots(QPainter& painter, const QRectF& area, const QList<int>& digits,
+                           qreal devicePixelRatio) const
+{
+    const DotGrid grid(area, int(digits.size()), devicePixelRatio);
+    const bool round = grid.diameter() >= RoundLampDiameter;
+    for (int i = 0; i < grid.digitCount(); ++i) {
+        const int mask = LedDigits::segmentMask(digits[i]);
+        for (int segment = 0; segment < SegmentGeometry::SegmentCount; ++segment) {
+            const bool lit = mask & (1 << segment);
+            painter.setBrush(lit ? m_lit : m_unlit);
+            for (const QRectF& lamp : grid.dots(i, segment)) {
+                if (!round) {
+                    painter.drawRect(lamp);
+                    continue;
+                }
+                if (lit) {
+                    // A lit lamp is brightest in its middle and full colour to its rim.
+                    const qreal r = lamp.width() / 2;
+                    QRadialGradient glow(lamp.center(), r, lamp.center() - QPointF(r, r) * 0.25);
+                    glow.setColorAt(0, m_highlight);
+                    glow.setColorAt(0.6, m_lit);
+                    painter.setBrush(glow);
+                }
+                painter.drawEllipse(lamp);
             }
-            painter.drawEllipse(centre, r, r);
         }
     }
 }

@@ -6,23 +6,27 @@ namespace {
 
 // Proportions of a common 0.56" seven-segment LED, relative to the digit height.
 constexpr qreal UprightAspect = 0.52;
-constexpr qreal Slant = 0.07; // horizontal shift per unit of height: a 4° italic
+constexpr qreal Slant = 0.07; // a 4° italic
 constexpr qreal Thickness = 0.13;
+// Tiny digits keep bars this many logical pixels thick so they stay legible.
+constexpr qreal MinThickness = 1.5;
 constexpr qreal Gap = 0.016; // taken off each end of a bar
 // A digit row fills at most these parts of its area's height and width, with
 // this space (relative to the digit height) between digits.
 constexpr qreal FillHeight = 0.85;
 constexpr qreal FillWidth = 0.94;
 constexpr qreal Spacing = 0.16;
-// Dots sit on a grid of 5 x 9 pitches with the corners left empty, as in a
-// lamp scoreboard; a dot's radius is this fraction of the pitch.
-constexpr qreal DotFill = 0.45;
 
 } // namespace
 
 qreal SegmentGeometry::aspectRatio()
 {
     return UprightAspect + Slant;
+}
+
+qreal SegmentGeometry::slant()
+{
+    return Slant;
 }
 
 QList<QRectF> SegmentGeometry::row(const QRectF& area, int count)
@@ -43,10 +47,20 @@ QList<QRectF> SegmentGeometry::row(const QRectF& area, int count)
     return boxes;
 }
 
+void SegmentGeometry::ends(int segment, QPointF& from, QPointF& to)
+{
+    static constexpr qreal corners[SegmentCount][4] = {
+        {0, 0, 1, 0},   {1, 0, 1, 0.5}, {1, 0.5, 1, 1},  {0, 1, 1, 1},
+        {0, 0.5, 0, 1}, {0, 0, 0, 0.5}, {0, 0.5, 1, 0.5}};
+    const qreal* c = corners[qBound(0, segment, SegmentCount - 1)];
+    from = QPointF(c[0], c[1]);
+    to = QPointF(c[2], c[3]);
+}
+
 SegmentGeometry::SegmentGeometry(const QRectF& box)
     : m_box(box), m_width(qMax(0.0, box.width() - Slant * box.height())),
-      m_thickness(Thickness * box.height()), m_gap(Gap * box.height()),
-      m_dotRadius(DotFill * qMin(m_width / (4 + 2 * DotFill), box.height() / (8 + 2 * DotFill)))
+      m_thickness(qMin(qMax(Thickness * box.height(), MinThickness), box.height() / 5)),
+      m_gap(Gap * box.height())
 {
 }
 
@@ -55,42 +69,15 @@ QPointF SegmentGeometry::slanted(qreal x, qreal y) const
     return QPointF(m_box.left() + x + Slant * (m_box.height() - y), m_box.top() + y);
 }
 
-void SegmentGeometry::endpoints(int segment, qreal inset, QPointF& from, QPointF& to) const
-{
-    const qreal left = inset;
-    const qreal right = m_width - inset;
-    const qreal top = inset;
-    const qreal middle = m_box.height() / 2;
-    const qreal bottom = m_box.height() - inset;
-    switch (segment) {
-    case 0:
-        from = {left, top}, to = {right, top};
-        break;
-    case 1:
-        from = {right, top}, to = {right, middle};
-        break;
-    case 2:
-        from = {right, middle}, to = {right, bottom};
-        break;
-    case 3:
-        from = {left, bottom}, to = {right, bottom};
-        break;
-    case 4:
-        from = {left, middle}, to = {left, bottom};
-        break;
-    case 5:
-        from = {left, top}, to = {left, middle};
-        break;
-    default:
-        from = {left, middle}, to = {right, middle};
-        break;
-    }
-}
-
 QPolygonF SegmentGeometry::bar(int segment) const
 {
+    // The centre line runs half a bar's thickness inside the box.
+    const qreal inset = m_thickness / 2;
+    const QPointF scale(m_width - 2 * inset, m_box.height() - 2 * inset);
     QPointF from, to;
-    endpoints(segment, m_thickness / 2, from, to);
+    ends(segment, from, to);
+    from = QPointF(inset + from.x() * scale.x(), inset + from.y() * scale.y());
+    to = QPointF(inset + to.x() * scale.x(), inset + to.y() * scale.y());
     // Pointed ends meet their neighbours along 45° mitres; the gap is taken
     // off each end along the bar.
     const qreal length = QLineF(from, to).length();
@@ -105,16 +92,4 @@ QPolygonF SegmentGeometry::bar(int segment) const
     for (const QPointF& p : shape)
         polygon << slanted(p.x(), p.y());
     return polygon;
-}
-
-QList<QPointF> SegmentGeometry::dots(int segment) const
-{
-    QPointF from, to;
-    endpoints(segment, m_dotRadius, from, to);
-    QList<QPointF> centres;
-    for (int i = 1; i <= DotsPerSegment; ++i) {
-        const QPointF p = from + (to - from) * i / (DotsPerSegment + 1);
-        centres << slanted(p.x(), p.y());
-    }
-    return centres;
 }
