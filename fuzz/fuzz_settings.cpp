@@ -1,0 +1,155 @@
+// libFuzzer entry: any bytes as the settings file must load into a record the
+// program can show, and saving that record must read back unchanged.
+#include "FuzzCheck.h"
+#include "platform/NumLockBackend.h"
+#include "platform/SettingsStore.h"
+#include "settings/PanelSettings.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QGuiApplication>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <array>
+
+namespace {
+
+// The keyboard is never touched while fuzzing.
+class NoNumLock final : public NumLockBackend
+{
+public:
+    State state() override { return State::Unknown; }
+    void set(bool) override {}
+};
+
+// Made on first use and removed when the fuzzer exits.
+QTemporaryDir& folder()
+{
+    static QTemporaryDir dir;
+    require(dir.isValid());
+    return dir;
+}
+
+// One process's QSettings objects cache files by name and read a file again
+// only when its size or time changed: every file written gets a time never
+// used before. (Fresh names each time would grow that cache without end,
+// which the leak checker takes for a leak on every run.)
+void writeFile(const QString& path, QByteArrayView bytes)
+{
+    static qint64 stamp = 1'000'000'000;
+    QFile file(path);
+    require(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    require(file.write(bytes.data(), bytes.size()) == bytes.size());
+    require(file.flush()); // a later flush would set the time to now
+    require(file.setFileTime(QDateTime::fromSecsSinceEpoch(++stamp),
+                             QFileDevice::FileModificationTime));
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    require(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+bool isColor(qint32 value)
+{
+    return value >= 0 && value <= 0xFFFFFF;
+}
+bool isFlag(qint16 value)
+{
+    return value == 0 || value == 1;
+}
+
+struct Record
+{
+    std::array<qint32, 7> numbers;
+    std::array<qint16, 6> smallNumbers;
+    QString homePic, visitorPic;
+
+    static Record current()
+    {
+        using S = PanelSettings;
+        return {{S::PointsColor, S::FoulsColor, S::NumColor, S::LEDBack, S::FormBack,
+                 S::BorderColor, S::NumLockForce},
+                {S::LEDType, S::ShowPlayerName, S::ShowPlayerNumber, S::ShowPlayerFouls,
+                 S::ShowPlayerPoints, S::PlayerTotal},
+                S::HomePic,
+                S::VisitorPic};
+    }
+    bool operator==(const Record&) const = default;
+
+    QByteArray describe() const
+    {
+        QStringList parts;
+        for (qint32 n : numbers)
+            parts << QString::number(n);
+        for (qint16 n : smallNumbers)
+            parts << QString::number(n);
+        parts << u'"' + homePic + u'"' << u'"' + visitorPic + u'"';
+        return parts.join(u' ').toUtf8();
+    }
+};
+
+void loadFrom(const QString& path)
+{
+    SettingsStore::setFilePathOverride(path);
+    PanelSettings::LoadAll();
+}
+
+} // namespace
+
+// Qt decodes its own typed values (@Variant) in a file; a few bytes of one
+// can ask for gigabytes, which the program's allocator reserves without
+// touching and AddressSanitizer would shadow in full. Here such a request
+// fails, as it does where memory is not overcommitted, and must be survived.
+extern "C" const char* __asan_default_options()
+{
+    return "allocator_may_return_null=1:max_allocation_size_mb=1024";
+}
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    // As in the program, whose panels load the settings: Qt decodes its own
+    // typed values (@Variant) in a file, some of which need the GUI.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QGuiApplication(*argc, *argv);
+    silenceQtMessages();
+    static NoNumLock noNumLock;
+    NumLockBackend::setInstance(&noNumLock);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QString stored = folder().filePath(QStringLiteral("stored.conf"));
+    writeFile(stored, QByteArrayView(data, qsizetype(size)));
+    loadFrom(stored);
+
+    using S = PanelSettings;
+    for (qint32 color :
+         {S::PointsColor, S::FoulsColor, S::NumColor, S::LEDBack, S::FormBack, S::BorderColor})
+        require(isColor(color));
+    require(S::PlayerTotal >= 1 && S::PlayerTotal <= 15);
+    for (qint16 show :
+         {S::ShowPlayerName, S::ShowPlayerNumber, S::ShowPlayerFouls, S::ShowPlayerPoints})
+        require(isFlag(show));
+    require(isFlag(S::LEDType));
+
+    // Saving what was loaded, then loading the saved file afresh, changes
+    // nothing; the save itself must succeed on a writable file.
+    const Record loaded = Record::current();
+    require(!S::SaveAll().has_value());
+    const QString copy = folder().filePath(QStringLiteral("copy.conf"));
+    writeFile(copy, readFile(stored));
+    loadFrom(copy);
+    const Record reloaded = Record::current();
+    if (!(reloaded == loaded))
+        std::fprintf(stderr, "loaded:   %s\nreloaded: %s\nsaved file:\n%s\n",
+                     loaded.describe().constData(), reloaded.describe().constData(),
+                     readFile(copy).constData());
+    require(reloaded == loaded);
+
+    SettingsStore::setFilePathOverride({});
+    return 0;
+}
