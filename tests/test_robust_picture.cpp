@@ -30,16 +30,14 @@ quint32 crc32(const QByteArray& bytes)
 
 QByteArray be32(quint32 value)
 {
-    QByteArray bytes(4, '\0');
-    qToBigEndian(value, bytes.data());
-    return bytes;
+    value = qToBigEndian(value);
+    return QByteArray(reinterpret_cast<const char*>(&value), 4);
 }
 
 QByteArray le32(qint32 value)
 {
-    QByteArray bytes(4, '\0');
-    qToLittleEndian(value, bytes.data());
-    return bytes;
+    value = qToLittleEndian(value);
+    return QByteArray(reinterpret_cast<const char*>(&value), 4);
 }
 
 QByteArray pngChunk(const QByteArray& type, const QByteArray& data)
@@ -88,9 +86,9 @@ QImage gradient(int width, int height)
 class CountingBuffer : public QBuffer
 {
 public:
-    explicit CountingBuffer(const QByteArray& bytes) : m_bytes(bytes)
+    explicit CountingBuffer(const QByteArray& bytes)
     {
-        setBuffer(&m_bytes);
+        setData(bytes);
         open(QIODevice::ReadOnly);
     }
     qint64 taken = 0;
@@ -102,9 +100,6 @@ protected:
         taken += qMax<qint64>(read, 0);
         return read;
     }
-
-private:
-    QByteArray m_bytes;
 };
 
 struct Logo
@@ -144,35 +139,31 @@ private slots:
         const QByteArray gif = QByteArray::fromHex(
             "47494638396103000200f00000ff000000ff0021f90400000000002c0000000003000200000203"
             "848f05003b");
-        QTest::newRow("missing") << "" << QByteArray() << true;
-        QTest::newRow("a folder") << "folder.png" << QByteArray() << true;
-        QTest::newRow("empty") << "empty.jpg" << QByteArray() << false;
-        QTest::newRow("text") << "notes.jpg" << QByteArray("Home team, 2026 season\n") << false;
-        QTest::newRow("executable")
-            << "program.bmp" << QByteArray::fromHex("7f454c46020101") + QByteArray(500, '\x90')
-            << false;
-        QTest::newRow("PNG signature, then noise")
-            << "noise.png" << png.left(8) + QByteArray(400, '\xa5') << false;
-        QTest::newRow("PNG with a bad header checksum")
-            << "crc.png" << png.left(29) + "\0\0\0\0" + png.mid(33) << false;
-        QTest::newRow("PNG cut after its header") << "cut.png" << png.left(33) << false;
-        QTest::newRow("JPEG markers only") << "markers.jpg" << jpeg.left(20) << false;
-        QTest::newRow("JPEG with its scan zeroed")
-            << "zeroed.jpg" << jpeg.left(jpeg.size() / 3) + QByteArray(jpeg.size(), '\0') << false;
-        QTest::newRow("GIF cut in its colour table") << "cut.gif" << gif.left(16) << false;
-        QTest::newRow("BMP cut in its header")
-            << "cut.bmp" << declaredBmp(4, 4, 48).left(30) << false;
-        QTest::newRow("BMP of negative width") << "neg.bmp" << declaredBmp(-4, 4, 48) << false;
-        QTest::newRow("PNG declaring 30000 x 30000")
-            << "huge.png" << declaredPng(30000, 30000, 4096) << false;
-        QTest::newRow("PNG declaring 2^31 - 1 square")
-            << "max.png" << declaredPng(0x7FFFFFFF, 0x7FFFFFFF, 64) << false;
-        QTest::newRow("BMP declaring 16000 x 16000")
-            << "huge.bmp" << declaredBmp(16000, 16000, 4096) << false;
-        QTest::newRow("BMP declaring 30000 x 30000")
-            << "huger.bmp" << declaredBmp(30000, 30000, 4096) << false;
-        QTest::newRow("BMP wider than any screen")
-            << "wide.bmp" << declaredBmp(20001, 2, 4096) << false;
+        auto add = [](const char* tag, const char* name, const QByteArray& bytes = {},
+                      bool countsAsMissing = false) {
+            QTest::newRow(tag) << name << bytes << countsAsMissing;
+        };
+        add("missing", "", {}, true);
+        add("a folder", "folder.png", {}, true);
+        add("empty", "empty.jpg");
+        add("text", "notes.jpg", "Home team, 2026 season\n");
+        add("executable", "program.bmp",
+            QByteArray::fromHex("7f454c46020101") + QByteArray(500, '\x90'));
+        add("PNG signature, then noise", "noise.png", png.left(8) + QByteArray(400, '\xa5'));
+        add("PNG with a bad header checksum", "crc.png", png.left(29) + "\0\0\0\0" + png.mid(33));
+        add("PNG cut after its header", "cut.png", png.left(33));
+        add("JPEG markers only", "markers.jpg", jpeg.left(20));
+        add("JPEG with its scan zeroed", "zeroed.jpg",
+            jpeg.left(jpeg.size() / 3) + QByteArray(jpeg.size(), '\0'));
+        add("GIF cut in its colour table", "cut.gif", gif.left(16));
+        add("BMP cut in its header", "cut.bmp", declaredBmp(4, 4, 48).left(30));
+        add("BMP of negative width", "neg.bmp", declaredBmp(-4, 4, 48));
+        add("PNG declaring 30000 x 30000", "huge.png", declaredPng(30000, 30000, 4'000'000));
+        add("PNG declaring 2^31 - 1 square", "max.png", declaredPng(0x7FFFFFFF, 0x7FFFFFFF, 64));
+        add("PNG just over 80 megapixels", "80mp.png", declaredPng(8960, 8940, 4'000'000));
+        add("BMP declaring 16000 x 16000", "huge.bmp", declaredBmp(16000, 16000, 4'000'000));
+        add("BMP declaring 30000 x 30000", "huger.bmp", declaredBmp(30000, 30000, 4096));
+        add("BMP wider than any screen", "wide.bmp", declaredBmp(20001, 2, 4'000'000));
     }
     void unusablePictures()
     {
@@ -199,24 +190,14 @@ private slots:
         modStretch::FitPicture(shown.img, &shown.box, path);
         QCOMPARE(shown.img->hasPicture(), countsAsMissing);
         QVERIFY(shown.img->isVisibleTo(&shown.box) && shown.img->stretch());
-    }
 
-    // A declared size beyond the limits is refused from the header: the
-    // reader takes a few kilobytes of a file of megabytes.
-    void hugeDeclaredSizesAreRefusedFromTheHeader_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("PNG 30000 x 30000") << declaredPng(30000, 30000, 4'000'000);
-        QTest::newRow("PNG just over 80 megapixels") << declaredPng(8960, 8940, 4'000'000);
-        QTest::newRow("BMP 16000 x 16000") << declaredBmp(16000, 16000, 4'000'000);
-        QTest::newRow("BMP 20001 x 2") << declaredBmp(20001, 2, 4'000'000);
-    }
-    void hugeDeclaredSizesAreRefusedFromTheHeader()
-    {
-        QFETCH(QByteArray, bytes);
-        CountingBuffer device(bytes);
-        QVERIFY(ImageLoader::load(&device).isNull());
-        QVERIFY2(device.taken < 64 * 1024, qPrintable(QString::number(device.taken)));
+        // A declared size beyond the limits is refused from the header: the
+        // reader takes a few kilobytes of a file of megabytes.
+        if (bytes.size() > 1'000'000) {
+            CountingBuffer device(bytes);
+            QVERIFY(ImageLoader::load(&device).isNull());
+            QVERIFY2(device.taken < 64 * 1024, qPrintable(QString::number(device.taken)));
+        }
     }
 
     void usablePictures_data()
