@@ -52,20 +52,13 @@ void verifyShowable()
 // Fifteen keys, each with the one value a garbage test expects to survive.
 QByteArray everyKey(const QByteArray& value)
 {
+    const QByteArray layout =
+        "[ColorSettings] PointsColor FoulsColor NumColor LEDBack FormBack BorderColor "
+        "[KeySettings] NumLockForce [PicSettings] LEDType HomePic VisitorPic [Display] "
+        "ShowPlayerName ShowPlayerNumber ShowPlayerFouls ShowPlayerPoints PlayerTotal";
     QByteArray text;
-    const QList<QPair<QByteArray, QList<QByteArray>>> sections = {
-        {"ColorSettings",
-         {"PointsColor", "FoulsColor", "NumColor", "LEDBack", "FormBack", "BorderColor"}},
-        {"KeySettings", {"NumLockForce"}},
-        {"PicSettings", {"LEDType", "HomePic", "VisitorPic"}},
-        {"Display",
-         {"ShowPlayerName", "ShowPlayerNumber", "ShowPlayerFouls", "ShowPlayerPoints",
-          "PlayerTotal"}}};
-    for (const auto& [section, keys] : sections) {
-        text += '[' + section + "]\n";
-        for (const QByteArray& key : keys)
-            text += key + '=' + value + '\n';
-    }
+    for (const QByteArray& word : layout.split(' '))
+        text += (word.startsWith('[') ? word : word + '=' + value) + '\n';
     return text;
 }
 

@@ -65,8 +65,12 @@ private slots:
     {
         QTest::addColumn<QByteArray>("rtf");
         QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("whole"); // else only text that must survive, if any
         auto add = [](const char* tag, const QByteArray& rtf, const QString& expected) {
-            QTest::newRow(tag) << rtf << expected;
+            QTest::newRow(tag) << rtf << expected << true;
+        };
+        auto survives = [](const char* tag, const QByteArray& rtf, const char* kept = "") {
+            QTest::newRow(tag) << rtf << QString(kept) << false;
         };
         add("paragraphs", "{\\rtf1 one\\par two\\par}", "one\ntwo");
         add("line ends in the file are not text", "{\\rtf1 one\r\ntwo\\\ntwo}", "onetwo\ntwo");
@@ -99,15 +103,65 @@ private slots:
         add("trailing paragraph mark", "{\\rtf1 a\\par }", "a");
         add("plain text file", "just words", "just words");
         add("empty", QByteArray(), "");
+
+        // Broken, hostile or random input.
+        const int deep = 100000;
+        const QByteArray open = "{", close = "}", nines = "9";
+        survives("unclosed groups", "{\\rtf1 {\\b abc", "abc");
+        survives("extra closing braces", "}}}{\\rtf1 abc}}}", "abc");
+        survives("truncated in a word", "{\\rtf1 abc\\pa", "abc");
+        survives("truncated after backslash", "{\\rtf1 abc\\", "abc");
+        survives("truncated in a font table", "{\\rtf1{\\fonttbl{\\f0 Ari");
+        survives("nested 100000 deep",
+                 open.repeated(deep) + "deep" + close.repeated(deep) + "after", "after");
+        survives("opened 100000 times", QByteArray("{\\b ").repeated(deep) + "x");
+        survives("deep group inside text",
+                 "{\\rtf1 a" + open.repeated(300) + close.repeated(300) + "b}", "ab");
+        survives("star beyond the depth limit",
+                 open.repeated(255) + "{\\*\\x}kept" + close.repeated(255), "kept");
+        survives("huge number", "{\\rtf1\\fs" + nines.repeated(5000) + " ok}", "ok");
+        survives("huge negative", "{\\rtf1\\li-" + nines.repeated(50) + " ok}", "ok");
+        survives("huge bin", "{\\rtf1 ok\\bin999999999999 gone}", "ok");
+        survives("negative bin", "{\\rtf1 \\bin-5 ok}", "ok");
+        survives("huge uc", "{\\rtf1\\uc2147483647\\u65 gone{ok}}", "ok");
+        survives("bad unicode", "{\\rtf1 \\u99999999999999? \\u-99999999? ok}", "ok");
+        survives("long control word", "{\\rtf1\\" + QByteArray(100000, 'b') + " ok}", "ok");
+        survives("nul bytes", QByteArray("{\\rtf1 o\0k\\'00}", 14), "ok");
+        survives("many paragraphs", "{\\rtf1 " + QByteArray("\\par").repeated(deep));
+        survives("many colours", "{\\rtf1{\\colortbl" + QByteArray(deep, ';') + "}}");
+        survives("many fonts",
+                 "{\\rtf1{\\fonttbl" + QByteArray("{\\f7 F;}").repeated(deep / 10) + "}\\f7 ok}",
+                 "ok");
+        survives("star everywhere", QByteArray("{\\*").repeated(1000) + close.repeated(1000) + "ok",
+                 "ok");
+
+        QByteArray garbage(200000, '\0');
+        QRandomGenerator random(1234);
+        for (char& c : garbage)
+            c = char(random.bounded(256));
+        survives("random bytes", garbage);
+        const QList<QByteArray> pieces = {
+            "{",         "}",          "\\",    "\\u-10179", "\\'",     "\\bin", "\\uc9", "\\par",
+            "\\fonttbl", "\\colortbl", ";",     "\\*",       "\\f",     "\\fs",  "x",     "9",
+            "-",         " ",          "\\tab", "\\pard",    "\\plain", "\\tx"};
+        QByteArray rtfish;
+        for (int i = 0; i < 50000; ++i)
+            rtfish += pieces[random.bounded(int(pieces.size()))];
+        survives("random rtf pieces", rtfish);
     }
 
     void text()
     {
         QFETCH(QByteArray, rtf);
         QFETCH(QString, expected);
+        QFETCH(bool, whole);
         const Document doc = read(rtf);
         checkWellFormed(doc);
-        QCOMPARE(doc.plainText(), expected);
+        const QString text = doc.plainText();
+        if (whole)
+            QCOMPARE(text, expected);
+        else
+            QVERIFY2(text.contains(expected), qPrintable(text.left(200)));
     }
 
     void characterFormats_data()
@@ -275,66 +329,6 @@ private slots:
                  qPrintable(all));
         for (const QString& text : absent)
             QVERIFY2(!all.contains(text), qPrintable(text));
-    }
-
-    void malformedInput_data()
-    {
-        QTest::addColumn<QByteArray>("rtf");
-        QTest::addColumn<QString>("kept"); // text that must survive, if any
-        auto add = [](const char* tag, const QByteArray& rtf, const char* kept = "") {
-            QTest::newRow(tag) << rtf << QString(kept);
-        };
-        const int deep = 100000;
-        const QByteArray open = "{", close = "}", nines = "9";
-        add("unclosed groups", "{\\rtf1 {\\b abc", "abc");
-        add("extra closing braces", "}}}{\\rtf1 abc}}}", "abc");
-        add("truncated in a word", "{\\rtf1 abc\\pa", "abc");
-        add("truncated after backslash", "{\\rtf1 abc\\", "abc");
-        add("truncated in a font table", "{\\rtf1{\\fonttbl{\\f0 Ari");
-        add("nested 100000 deep", open.repeated(deep) + "deep" + close.repeated(deep) + "after",
-            "after");
-        add("opened 100000 times", QByteArray("{\\b ").repeated(deep) + "x");
-        add("deep group inside text", "{\\rtf1 a" + open.repeated(300) + close.repeated(300) + "b}",
-            "ab");
-        add("star beyond the depth limit",
-            open.repeated(255) + "{\\*\\x}kept" + close.repeated(255), "kept");
-        add("huge number", "{\\rtf1\\fs" + nines.repeated(5000) + " ok}", "ok");
-        add("huge negative", "{\\rtf1\\li-" + nines.repeated(50) + " ok}", "ok");
-        add("huge bin", "{\\rtf1 ok\\bin999999999999 gone}", "ok");
-        add("negative bin", "{\\rtf1 \\bin-5 ok}", "ok");
-        add("huge uc", "{\\rtf1\\uc2147483647\\u65 gone{ok}}", "ok");
-        add("bad unicode", "{\\rtf1 \\u99999999999999? \\u-99999999? ok}", "ok");
-        add("long control word", "{\\rtf1\\" + QByteArray(100000, 'b') + " ok}", "ok");
-        add("nul bytes", QByteArray("{\\rtf1 o\0k\\'00}", 14), "ok");
-        add("many paragraphs", "{\\rtf1 " + QByteArray("\\par").repeated(deep));
-        add("many colours", "{\\rtf1{\\colortbl" + QByteArray(deep, ';') + "}}");
-        add("many fonts",
-            "{\\rtf1{\\fonttbl" + QByteArray("{\\f7 F;}").repeated(deep / 10) + "}\\f7 ok}", "ok");
-        add("star everywhere", QByteArray("{\\*").repeated(1000) + close.repeated(1000) + "ok",
-            "ok");
-
-        QByteArray garbage(200000, '\0');
-        QRandomGenerator random(1234);
-        for (char& c : garbage)
-            c = char(random.bounded(256));
-        add("random bytes", garbage);
-        const QList<QByteArray> pieces = {
-            "{",         "}",          "\\",    "\\u-10179", "\\'",     "\\bin", "\\uc9", "\\par",
-            "\\fonttbl", "\\colortbl", ";",     "\\*",       "\\f",     "\\fs",  "x",     "9",
-            "-",         " ",          "\\tab", "\\pard",    "\\plain", "\\tx"};
-        QByteArray rtfish;
-        for (int i = 0; i < 50000; ++i)
-            rtfish += pieces[random.bounded(int(pieces.size()))];
-        add("random rtf pieces", rtfish);
-    }
-
-    void malformedInput()
-    {
-        QFETCH(QByteArray, rtf);
-        QFETCH(QString, kept);
-        const Document doc = read(rtf);
-        checkWellFormed(doc);
-        QVERIFY2(doc.plainText().contains(kept), qPrintable(doc.plainText().left(200)));
     }
 
     void textDocument()
