@@ -6,12 +6,8 @@
 #include "support/FakeNumLock.h"
 #include "support/PanelFixture.h"
 
-#include <QApplication>
-#include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QtTest>
+#include <QtWidgets>
 
 namespace {
 QList<QWidget*> visibleWindows(const QString& name)

@@ -659,55 +659,38 @@ private slots:
     void openRunsTheOneDialogModally()
     {
         QVERIFY(!frmOptions::instance());
-        // Runs `check` inside the dialog's modal loop, then ends the loop
-        // with `button`, whatever the check found.
-        auto whileOpen = [this](const std::function<void(frmOptions*)>& check,
-                                QPushButton* frmOptions::*button) {
+        for (const bool ok : {false, true}) {
             bool ran = false;
+            // Checks inside the dialog's modal loop, then ends the loop
+            // whatever the checks found.
             QTimer::singleShot(0, this, [&] {
                 QPointer<frmOptions> d = frmOptions::instance();
                 if (!d)
                     return;
                 ran = true;
-                check(d);
+                [&] {
+                    QVERIFY(d->isVisible());
+                    QVERIFY(!d->parentWidget());
+                    QCOMPARE(d->windowModality(), Qt::ApplicationModal);
+                    QCOMPARE(d->lblPlayers->text(), "12");
+                    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+                    const QPoint offCentre = d->frameGeometry().center() - screen.center();
+                    QVERIFY(offCentre.manhattanLength() <= 4);
+                    // Asking again while it is open runs no second dialog.
+                    frmOptions::Open();
+                    QCOMPARE(frmOptions::instance(), d);
+                    d->vsPlayers->setValue(ok ? 3 : 2);
+                }();
                 if (d && d->isVisible())
-                    ((*d).*button)->click();
+                    (ok ? d->cmdOk : d->cmdCancel)->click();
             });
             frmOptions::Open();
-            return ran;
-        };
-
-        frmOptions* first = nullptr;
-        QVERIFY(whileOpen(
-            [&](frmOptions* d) {
-                first = d;
-                QVERIFY(d->isVisible());
-                QVERIFY(!d->parentWidget());
-                QCOMPARE(d->windowModality(), Qt::ApplicationModal);
-                QCOMPARE(d->lblPlayers->text(), "12");
-                const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-                const QPoint offCentre = d->frameGeometry().center() - screen.center();
-                QVERIFY(offCentre.manhattanLength() <= 4);
-                // Asking again while it is open runs no second dialog.
-                frmOptions::Open();
-                QCOMPARE(frmOptions::instance(), d);
-                d->vsPlayers->setValue(2);
-            },
-            &frmOptions::cmdCancel));
-        QVERIFY(!QTest::currentTestFailed());
-        // Closing deleted it.
-        QVERIFY(!frmOptions::instance());
-        QCOMPARE(PanelSettings::PlayerTotal, qint16(12));
-
-        QVERIFY(whileOpen(
-            [&](frmOptions* d) {
-                QCOMPARE(d->lblPlayers->text(), "12");
-                d->vsPlayers->setValue(3);
-            },
-            &frmOptions::cmdOk));
-        QVERIFY(!QTest::currentTestFailed());
-        QCOMPARE(PanelSettings::PlayerTotal, qint16(3));
-        QVERIFY(!PanelSettings::HomeRefreshed);
+            QVERIFY(ran && !QTest::currentTestFailed());
+            // Closing deleted it.
+            QVERIFY(!frmOptions::instance());
+            QCOMPARE(PanelSettings::PlayerTotal, qint16(ok ? 3 : 12));
+            QCOMPARE(PanelSettings::HomeRefreshed, !ok);
+        }
     }
 };
 
