@@ -1,7 +1,7 @@
 // libFuzzer entry: any bytes as a team picture file, fitted into a 48 x 36
 // pixel logo box, must show either nothing or a whole picture inside the box.
 #include "FuzzCheck.h"
-#include "panel/modStretch.h"
+#include "platform/modStretch.h"
 #include "platform/ImageControl.h"
 #include "platform/ImageLoader.h"
 #include "platform/PictureBox.h"

@@ -1,2 +1,2 @@
 tv_test(test_options SOURCES test_options.cpp
-        AREAS tv_options tv_settings tv_modules tv_platform tv_display)
+        AREAS tv_options tv_settings tv_platform tv_display)

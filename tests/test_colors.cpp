@@ -1,7 +1,7 @@
 #include "display/NumberLED.h"
 #include "display/PolyLED.h"
 #include "panel/modColor.h"
-#include "panel/modStretch.h"
+#include "platform/modStretch.h"
 #include "platform/ImageControl.h"
 #include "platform/LineControl.h"
 #include "platform/PictureBox.h"

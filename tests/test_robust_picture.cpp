@@ -1,7 +1,7 @@
 // Team pictures that are missing, damaged, not pictures or absurdly large: the
 // logo box shows none of them, refuses the large ones from their header, and
 // still shows an ordinary big photo.
-#include "panel/modStretch.h"
+#include "platform/modStretch.h"
 #include "platform/ImageControl.h"
 #include "platform/ImageLoader.h"
 #include "platform/PictureBox.h"

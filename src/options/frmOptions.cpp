@@ -1,8 +1,8 @@
 #include "options/frmOptions.h"
 
 #include "display/PolyLED.h"
-#include "panel/modGrabKeys.h"
-#include "panel/modStretch.h"
+#include "platform/modGrabKeys.h"
+#include "platform/modStretch.h"
 #include "platform/Colors.h"
 #include "platform/ImageControl.h"
 #include "platform/PictureBox.h"

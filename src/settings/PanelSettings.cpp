@@ -1,6 +1,6 @@
 #include "settings/PanelSettings.h"
 
-#include "panel/modGrabKeys.h"
+#include "platform/modGrabKeys.h"
 #include "platform/Conversions.h"
 #include "platform/SettingsStore.h"
 #include "settings/SettingsParse.h"

@@ -1,4 +1,4 @@
-#include "panel/modGrabKeys.h"
+#include "platform/modGrabKeys.h"
 
 #include "platform/NumLockBackend.h"
 

@@ -1,4 +1,4 @@
-#include "panel/modStretch.h"
+#include "platform/modStretch.h"
 
 #include "platform/ImageControl.h"
 #include "platform/ImageLoader.h"
