@@ -2,6 +2,4 @@ set(TV_PANEL_AREAS tv_panel tv_options tv_help tv_settings tv_platform tv_displa
 tv_test(test_layout SOURCES test_layout.cpp AREAS ${TV_PANEL_AREAS} LIBS ${CMAKE_DL_LIBS})
 tv_test(test_editing SOURCES test_editing.cpp AREAS ${TV_PANEL_AREAS} LIBS ${CMAKE_DL_LIBS})
 tv_test(test_colors SOURCES test_colors.cpp AREAS ${TV_PANEL_AREAS} LIBS ${CMAKE_DL_LIBS})
-tv_e2e_test(e2e_numlock numlock.sh)
-tv_e2e_test(e2e_editing editing.sh)
 tv_test(test_accessibility SOURCES test_accessibility.cpp AREAS ${TV_PANEL_AREAS})

@@ -1,6 +1,5 @@
 # Bad input and abrupt ends: damaged settings files, unusable pictures, odd
-# help files, a save killed at any moment, and the whole program under rough
-# handling on a real X server.
+# help files, a save killed at any moment.
 tv_test(test_robust_settings SOURCES test_robust_settings.cpp
         AREAS tv_settings tv_platform tv_display)
 tv_test(test_robust_picture SOURCES test_robust_picture.cpp
@@ -16,7 +15,3 @@ tv_test(test_robust_save SOURCES test_robust_save.cpp
         AREAS tv_settings tv_platform tv_display)
 target_compile_definitions(test_robust_save PRIVATE SAVE_LOOP="$<TARGET_FILE:save_loop>")
 add_dependencies(test_robust_save save_loop)
-
-tv_e2e_test(e2e_robust_store robust_store.sh)
-tv_e2e_test(e2e_robust_windows robust_windows.sh)
-tv_e2e_test(e2e_robust_close robust_close.sh)

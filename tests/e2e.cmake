@@ -1,0 +1,13 @@
+# Whole operator paths through the real program on a private X server.
+tv_e2e_test(e2e_splash_click splash_click.sh)
+tv_e2e_test(e2e_bypass bypass.sh)
+tv_e2e_test(e2e_splash_help splash_help.sh)
+tv_e2e_test(e2e_close_pair close_pair.sh)
+tv_e2e_test(e2e_panel_fill panel_fill.sh)
+tv_e2e_test(e2e_install install.sh)
+tv_e2e_test(e2e_package package.sh)
+tv_e2e_test(e2e_numlock numlock.sh)
+tv_e2e_test(e2e_editing editing.sh)
+tv_e2e_test(e2e_robust_store robust_store.sh)
+tv_e2e_test(e2e_robust_windows robust_windows.sh)
+tv_e2e_test(e2e_robust_close robust_close.sh)
