@@ -28,6 +28,8 @@ set(CPACK_PACKAGE_CONTACT "Kestrune <tallyvane@kestrune.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "scoreboard for the player statistics of two teams")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+# MIT; Debian reads it from the copyright file installed above.
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Kestrune <tallyvane@kestrune.example>")
