@@ -190,6 +190,7 @@ void Quorvel::createChildren()
              txtTeamName, txtTitleName, txtTitleNumber, txtTitleFouls, txtTitlePoints, picStats,
              picTeamLogo})
         routeKeys(w);
+    connect(txtTeamName, &QLineEdit::textChanged, this, &Quorvel::statsChanged);
     picStats->setFocusPolicy(Qt::ClickFocus);
     picTeamLogo->setFocusPolicy(Qt::ClickFocus);
     txtTeamName->setAccessibleName(tr("Team name"));
@@ -536,6 +537,7 @@ void Quorvel::applyEditLine()
     nledFouls[i]->setValue(ledValue(txtInputFouls));
     nledPoints[i]->setValue(ledValue(txtInputPoints));
     updateRowAccessibleName(i);
+    emit statsChanged();
 }
 
 void Quorvel::updateRowAccessibleName(int i)
@@ -730,4 +732,5 @@ void Quorvel::refreshOptions()
         led->setLedType(PanelSettings::LEDType);
     fitLogo();
     refreshed = true;
+    emit statsChanged();
 }

@@ -99,6 +99,9 @@ signals:
     void MouseDown(qint16 Button, qint16 Shift, float X, float Y);
     void MouseMove(qint16 Button, qint16 Shift, float X, float Y);
     void MouseUp(qint16 Button, qint16 Shift, float X, float Y);
+    // Not one of the panel's events: what it shows has changed (a player
+    // applied, the team name edited, the settings re-applied).
+    void statsChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
