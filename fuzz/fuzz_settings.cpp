@@ -5,7 +5,6 @@
 #include "platform/SettingsStore.h"
 #include "settings/PanelSettings.h"
 
-#include <QDateTime>
 #include <QFile>
 #include <QGuiApplication>
 #include <QStringList>
@@ -30,19 +29,11 @@ QTemporaryDir& folder()
     return dir;
 }
 
-// One process's QSettings objects cache files by name and read a file again
-// only when its size or time changed: every file written gets a time never
-// used before. (Fresh names each time would grow that cache without end,
-// which the leak checker takes for a leak on every run.)
 void writeFile(const QString& path, QByteArrayView bytes)
 {
-    static qint64 stamp = 1'000'000'000;
     QFile file(path);
     require(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     require(file.write(bytes.data(), bytes.size()) == bytes.size());
-    require(file.flush()); // a later flush would set the time to now
-    require(file.setFileTime(QDateTime::fromSecsSinceEpoch(++stamp),
-                             QFileDevice::FileModificationTime));
 }
 
 QByteArray readFile(const QString& path)
@@ -99,19 +90,9 @@ void loadFrom(const QString& path)
 
 } // namespace
 
-// Qt decodes its own typed values (@Variant) in a file; a few bytes of one
-// can ask for gigabytes, which the program's allocator reserves without
-// touching and AddressSanitizer would shadow in full. Here such a request
-// fails, as it does where memory is not overcommitted, and must be survived.
-extern "C" const char* __asan_default_options()
-{
-    return "allocator_may_return_null=1:max_allocation_size_mb=1024";
-}
-
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    // As in the program, whose panels load the settings: Qt decodes its own
-    // typed values (@Variant) in a file, some of which need the GUI.
+    // As in the program, whose panels load the settings.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     new QGuiApplication(*argc, *argv);
     silenceQtMessages();

@@ -1,9 +1,10 @@
 #include "platform/SettingsStore.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
-#include <QStringList>
 
 namespace {
 QString& pathOverride()
@@ -12,30 +13,36 @@ QString& pathOverride()
     return path;
 }
 
-QString keyOf(const QString& section, const QString& key) { return section + u'/' + key; }
+// A missing file reads as empty; one that exists but cannot be read gives
+// nothing, so that saving does not replace what it could not see.
+std::optional<IniDocument> readDocument(const QString& path)
+{
+    QFile file(path);
+    if (!file.exists())
+        return IniDocument();
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return IniDocument::fromUtf8(file.readAll());
+}
 
-QString failureReason(const QString& path, QSettings::Status status)
+QString failureReason(const QString& path, const QString& error)
 {
     const QFileInfo info(path);
     if (info.isDir())
         return QStringLiteral("a folder stands where the file should be");
-    if (status == QSettings::FormatError)
-        return QStringLiteral("the file is not in a format that can be written");
     const QFileInfo folder(info.absolutePath());
     if (!folder.exists())
         return QStringLiteral("its folder does not exist and cannot be created");
     if (!folder.isWritable() || (info.exists() && !info.isWritable()))
         return QStringLiteral("permission denied");
-    return QStringLiteral("the file could not be written (the disk may be full)");
+    return QStringLiteral("the file could not be written (%1)").arg(error);
 }
 } // namespace
 
 SettingsStore::SettingsStore(const QString& application)
-    : m_settings(std::make_unique<QSettings>(filePath(application), QSettings::IniFormat))
+    : m_path(filePath(application)), m_document(readDocument(m_path).value_or(IniDocument()))
 {
 }
-
-SettingsStore::~SettingsStore() = default;
 
 QString SettingsStore::filePath(const QString& application)
 {
@@ -45,38 +52,39 @@ QString SettingsStore::filePath(const QString& application)
     return config + u'/' + application + u'/' + application + QStringLiteral(".conf");
 }
 
-void SettingsStore::setFilePathOverride(const QString& path) { pathOverride() = path; }
-
-QString SettingsStore::fileName() const { return m_settings->fileName(); }
+void SettingsStore::setFilePathOverride(const QString& path)
+{
+    pathOverride() = path;
+}
 
 QString SettingsStore::read(const QString& section, const QString& key,
                             const QString& defaultValue) const
 {
-    const QVariant value = m_settings->value(keyOf(section, key));
-    if (!value.isValid())
-        return defaultValue;
-    // An unquoted "a, b" written by hand comes back as a list.
-    if (value.metaType().id() == QMetaType::QStringList)
-        return value.toStringList().join(QStringLiteral(", "));
-    return value.toString();
+    return m_document.value(section, key).value_or(defaultValue);
 }
 
 void SettingsStore::write(const QString& section, const QString& key, const QString& text)
 {
-    m_settings->setValue(keyOf(section, key), text);
+    m_document.setValue(section, key, text);
+    m_pending.emplace_back(section, key, text);
 }
 
 std::optional<QString> SettingsStore::sync()
 {
-    QDir().mkpath(QFileInfo(m_settings->fileName()).absolutePath());
-    m_settings->sync();
-    QSettings::Status status = m_settings->status();
-    // A damaged file is reported as a format error when it is read, and
-    // QSettings keeps only its first error: a fresh reader tells whether the
-    // write itself went through (it retries a write that did not).
-    if (status == QSettings::FormatError)
-        status = QSettings(m_settings->fileName(), QSettings::IniFormat).status();
-    if (status == QSettings::NoError)
-        return std::nullopt;
-    return failureReason(m_settings->fileName(), status);
+    // Written over the file as it is now, so an edit made by hand since this
+    // store read it is kept.
+    std::optional<IniDocument> current = readDocument(m_path);
+    if (!current)
+        return failureReason(m_path, QStringLiteral("it cannot be read"));
+    for (const auto& [section, key, text] : m_pending)
+        current->setValue(section, key, text);
+
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    QSaveFile file(m_path);
+    if (QFileInfo(m_path).isDir() || !file.open(QIODevice::WriteOnly) ||
+        file.write(current->toUtf8()) < 0 || !file.commit())
+        return failureReason(m_path, file.errorString());
+    m_document = std::move(*current);
+    m_pending.clear();
+    return std::nullopt;
 }
