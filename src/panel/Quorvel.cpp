@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -46,6 +47,14 @@ QLineEdit* makeTextBox(QWidget* parent, const QString& text, bool centredBold)
         box->setFrame(false);
     }
     return box;
+}
+
+// A caption keeps its text a little clear of its input box where it has the
+// room, and shows it whole where it has not: its width is the layout's.
+void fitCaption(QLabel* label)
+{
+    const int room = label->width() - label->fontMetrics().horizontalAdvance(label->text());
+    label->setContentsMargins(0, 0, std::clamp(room, 0, 3), 0);
 }
 
 QLabel* makeLabel(QWidget* parent, const QString& text, bool bold)
@@ -167,7 +176,6 @@ void Quorvel::createChildren()
         own.setColor(QPalette::WindowText, own.color(QPalette::WindowText));
         label->setPalette(own);
         label->setAutoFillBackground(true);
-        label->setContentsMargins(2, 0, 3, 0); // text clear of its box
     }
     cmdInputChange = new QPushButton(QStringLiteral("Set"), this);
     cmdInputChange->setFont(arial(false));
@@ -398,6 +406,8 @@ void Quorvel::UpdatePlayers()
     ConfigureInput(lblInputPoints, 0.645, 0.08, 16, 580);
     ConfigureInput(txtInputPoints, 0.725, 0.08, 16, 580);
     ConfigureInput(cmdInputChange, 0.826, 0.09, 16, 580);
+    for (const Column& c : columns)
+        fitCaption(c.caption);
     double usedInputs = Twips::width(cmdInputChange);
     for (const Column& c : columns)
         usedInputs += c.show * (Twips::width(c.caption) + Twips::width(c.input));
@@ -690,6 +700,9 @@ void Quorvel::keyReleaseEvent(QKeyEvent* event)
         event->ignore();
         return;
     }
+    // A held key repeats its press only: the host hears of the release once.
+    if (event->isAutoRepeat())
+        return;
     emit KeyUp(qint16(KeyCodes::virtualKey(event)), qint16(KeyCodes::shiftBits(event->modifiers())));
 }
 
