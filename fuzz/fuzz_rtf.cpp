@@ -1,13 +1,30 @@
-// libFuzzer entry: any bytes must read into a well-formed document.
+// libFuzzer entry: any bytes must read into a well-formed document, which
+// fills a QTextDocument whose pictures decode or stay empty frames.
 #include "FuzzCheck.h"
 #include "platform/RtfReader.h"
+#include "platform/RtfTextDocument.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+#include <QGuiApplication>
+#include <QImage>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace {
+
+void checkBlocks(const std::vector<Rtf::Block>& blocks, const Rtf::Document& doc, int depth)
 {
-    const Rtf::Document doc =
-        Rtf::read(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
-    require(!doc.paragraphs.isEmpty());
-    for (const Rtf::Paragraph& paragraph : doc.paragraphs) {
+    require(depth <= 16);
+    for (const Rtf::Block& block : blocks) {
+        if (const auto* table = std::get_if<Rtf::Table>(&block.content)) {
+            require(!table->rows.empty());
+            for (const Rtf::Row& row : table->rows) {
+                require(row.cells.size() <= 63 && row.format.cells.size() <= 63);
+                for (const Rtf::Cell& cell : row.cells)
+                    checkBlocks(cell.blocks, doc, depth + 1);
+            }
+            continue;
+        }
+        const auto& paragraph = std::get<Rtf::Paragraph>(block.content);
         require(paragraph.format.tabStops.size() <= 64);
         for (const Rtf::Run& run : paragraph.runs) {
             require(!run.text.isEmpty());
@@ -15,7 +32,39 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             for (QChar c : run.text)
                 require(c == u'\t' || c.unicode() >= 0x20);
             require(run.format.halfPoints >= 2 && run.format.halfPoints <= 3276);
+            require(run.picture < doc.pictures.size());
         }
     }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    silenceQtMessages();
+    static QGuiApplication app(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const Rtf::Document rtf =
+        Rtf::read(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
+    require(!rtf.blocks.empty());
+    checkBlocks(rtf.blocks, rtf, 0);
+    for (const Rtf::Picture& picture : rtf.pictures)
+        require(picture.width >= 0 && picture.width <= 31680 && picture.height >= 0 &&
+                picture.height <= 31680);
+
+    QTextDocument doc;
+    Rtf::fillTextDocument(&doc, rtf);
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (const QTextImageFormat image = it.fragment().charFormat().toImageFormat();
+                image.isValid())
+                require(!doc.resource(QTextDocument::ImageResource, image.name())
+                             .value<QImage>()
+                             .isNull());
     return 0;
 }

@@ -76,9 +76,12 @@ void frmHelp::load(const QString& folder)
 {
     const QString path = helpFilePath(folder);
     const QFileInfo info(path);
-    if (info.isFile() && !info.isHidden() && rtbHelp->loadRtfFile(path))
+    if (!info.isFile() || info.isHidden()) {
+        rtbHelp->setPlainText(MissingText);
         return;
-    rtbHelp->setPlainText(MissingText);
+    }
+    if (const QString problem = rtbHelp->loadRtfFile(path); !problem.isEmpty())
+        rtbHelp->setPlainText(problem);
 }
 
 void frmHelp::resizeEvent(QResizeEvent* event)

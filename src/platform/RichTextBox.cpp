@@ -6,14 +6,6 @@
 
 #include <QFile>
 
-namespace {
-
-// Some eighty times our help text. A document can take seventy times its
-// file's size and seconds to lay out, so a larger file is refused.
-constexpr qint64 MaxFileBytes = 1024 * 1024;
-
-} // namespace
-
 RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent)
 {
     setReadOnly(true);
@@ -26,15 +18,20 @@ RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent)
     setAccessibleName(tr("Rich text"));
 }
 
-bool RichTextBox::loadRtfFile(const QString& path)
+QString RichTextBox::loadRtfFile(const QString& path)
 {
     QFile file(path);
-    if (file.size() > MaxFileBytes || !file.open(QIODevice::ReadOnly))
-        return false;
+    if (file.size() > MaxFileBytes)
+        return tr("The file %1 is %2 MiB, too large to show: at most %3 MiB can be shown.")
+            .arg(path)
+            .arg((file.size() + (1 << 20) - 1) >> 20)
+            .arg(MaxFileBytes >> 20);
+    if (!file.open(QIODevice::ReadOnly))
+        return tr("The file %1 cannot be read: %2.").arg(path, file.errorString());
     const QByteArray content = file.readAll();
     Rtf::fillTextDocument(document(), Rtf::read(content));
     moveCursor(QTextCursor::Start);
-    return true;
+    return {};
 }
 
 void RichTextBox::setWrapWidthTwips(double twips)

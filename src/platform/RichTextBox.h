@@ -10,10 +10,15 @@ class RichTextBox : public QTextEdit
     Q_PROPERTY(double wrapWidthTwips READ wrapWidthTwips WRITE setWrapWidthTwips)
 
 public:
+    // Larger files are not read: a help file of forty pages with a screenshot
+    // on each is some twenty.
+    static constexpr qint64 MaxFileBytes = 64 * 1024 * 1024;
+
     explicit RichTextBox(QWidget* parent = nullptr);
 
-    // False when the file cannot be read; the box is then left as it was.
-    bool loadRtfFile(const QString& path);
+    // Shows the file and returns an empty string, or leaves the box as it was
+    // and returns why the file cannot be shown.
+    QString loadRtfFile(const QString& path);
 
     double wrapWidthTwips() const { return m_wrapWidthTwips; }
     // Lines wrap at this width whatever the width of the box; 0 or less wraps

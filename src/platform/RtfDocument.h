@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <optional>
+#include <variant>
+#include <vector>
 
 // A rich-text document as the RTF reader leaves it: paragraphs of formatted
-// runs with fonts named and colours resolved, so whoever shows it needs to know
-// nothing about RTF. Lengths are in twips, colours 0xRRGGBB.
+// runs and tables of them, with fonts named, colours resolved and pictures
+// kept as their encoded bytes, so whoever shows it needs to know nothing about
+// RTF. Lengths are in twips, colours 0xRRGGBB.
 namespace Rtf {
 
 enum class FontFamily { Any, Roman, Swiss, Modern, Script, Decorative, Technical };
@@ -44,10 +48,20 @@ struct ParagraphFormat
     bool operator==(const ParagraphFormat&) const = default;
 };
 
+struct Picture
+{
+    enum class Kind { Png, Jpeg, Dib, Other }; // Other: a metafile, shown as an empty frame
+    Kind kind = Kind::Other;
+    QByteArray data;
+    int width = 0; // as shown
+    int height = 0;
+};
+
 struct Run
 {
-    QString text; // tabs as '\t', line breaks as U+2028
+    QString text; // tabs as '\t', line breaks as U+2028, a picture as U+FFFC
     CharFormat format;
+    int picture = -1; // index into Document::pictures
 };
 
 struct Paragraph
@@ -55,28 +69,56 @@ struct Paragraph
     ParagraphFormat format;
     CharFormat markFormat; // sets the height of an empty paragraph
     QList<Run> runs;
+};
 
-    QString text() const
-    {
-        QString all;
-        for (const Run& run : runs)
-            all += run.text;
-        return all;
-    }
+struct Border
+{
+    int width = 0; // 0: not drawn
+    std::optional<quint32> color;
+};
+
+struct CellFormat
+{
+    int rightEdge = 0; // from the margin
+    Border top, left, bottom, right;
+    std::optional<quint32> background;
+};
+
+struct RowFormat
+{
+    int left = 0;    // where the first cell starts
+    int padding = 0; // inside each cell, left and right
+    QList<CellFormat> cells;
+};
+
+struct Block;
+
+struct Cell
+{
+    std::vector<Block> blocks;
+};
+
+struct Row
+{
+    RowFormat format;
+    std::vector<Cell> cells;
+};
+
+struct Table
+{
+    std::vector<Row> rows;
+};
+
+struct Block
+{
+    std::variant<Paragraph, Table> content;
 };
 
 struct Document
 {
-    QList<Paragraph> paragraphs;
+    std::vector<Block> blocks;
+    QList<Picture> pictures;
     int defaultTabTwips = 720;
-
-    QString plainText() const
-    {
-        QStringList lines;
-        for (const Paragraph& paragraph : paragraphs)
-            lines.append(paragraph.text());
-        return lines.join(u'\n');
-    }
 };
 
 } // namespace Rtf

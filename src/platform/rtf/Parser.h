@@ -1,0 +1,118 @@
+#pragma once
+
+#include "platform/RtfDocument.h"
+#include "platform/rtf/Characters.h"
+#include "platform/rtf/Formatting.h"
+#include "platform/rtf/Pictures.h"
+#include "platform/rtf/Tables.h"
+#include "platform/rtf/Tokenizer.h"
+
+#include <map>
+
+namespace Rtf {
+
+// Reads the tokens of one file into a Document: keeps the group stack with
+// its formatting, the font and colour tables, and sends text, pictures and
+// table marks where they belong.
+class Parser
+{
+public:
+    explicit Parser(QByteArrayView in);
+    Document run();
+
+private:
+    enum class Destination { Text, FontTable, ColorTable, Picture, Skip };
+
+    struct GroupState
+    {
+        CharState chars;
+        ParagraphFormat paragraph;
+        Destination destination = Destination::Text;
+        int unicodeSkip = 1;
+        int tableDepth = 0;
+        bool pictureAlternative = false;
+    };
+
+    struct Font
+    {
+        QString name;
+        FontFamily family = FontFamily::Any;
+        int charsetCodePage = 0; // 0: the document's; -1: a symbol font
+        int codePage = 0;        // \cpg, before the character set's
+        SymbolFont symbol = SymbolFont::None;
+    };
+
+    GroupState& state() { return m_stack.back(); }
+    bool skipping() const;
+    bool inText() const;
+
+    void handle(const Token& token);
+    void openGroup();
+    void closeGroup();
+    void word(const Token& token);
+    void symbol(char c);
+    void text(QByteArrayView bytes);
+    void startDestination(Word word);
+    bool consumeFallback();
+
+    void apply(Word word, bool hasParameter, int value);
+    bool documentWord(Word word, bool hasParameter, int value);
+    void fontTableWord(Word word, bool hasParameter, int value);
+    void colorTableWord(Word word, int value);
+    void bodyWord(Word word, bool hasParameter, int value);
+    void tableMark(Word word);
+
+    void byte(unsigned char c);
+    void decodeBytes();
+    void character(char16_t c);
+    void special(char16_t c);
+    void unicode(int value);
+    void endSurrogate();
+
+    const Font* currentFont() const;
+    int codePageOf(const Font* font) const;
+    void commitFont();
+    void commitColor();
+    CharFormat resolve(const CharState& chars) const;
+    std::optional<quint32> colorAt(int index) const;
+
+    void flushText();
+    void endParagraph();
+    void placeParagraph(int depth);
+    void finishPicture();
+    void finish();
+
+    Tokenizer m_tokens;
+    std::vector<GroupState> m_stack;
+    qsizetype m_overflow = 0; // groups opened beyond the depth limit
+    bool m_star = false;      // \* seen: an unknown destination after it is skipped
+    int m_fallbackLeft = 0;
+
+    QByteArray m_bytes; // text bytes not yet decoded
+    QString m_pending;  // decoded text not yet a run
+    char16_t m_highSurrogate = 0;
+    CodePageDecoder m_decoder;
+    int m_ansiCodePage = DefaultCodePage;
+
+    std::map<int, Font> m_fonts;
+    int m_defaultFont = 0;
+    int m_fontNumber = -1;
+    Font m_font;
+    QByteArray m_fontName;
+
+    std::vector<std::optional<quint32>> m_colors;
+    int m_red = 0;
+    int m_green = 0;
+    int m_blue = 0;
+    bool m_colorGiven = false;
+
+    PictureReader m_picture;
+    bool m_alternativeShown = false; // a \shppict or \nonshppict just closed
+
+    Document m_doc;
+    Paragraph m_paragraph;
+    RowDefinitions m_rows;
+    TableBuilder m_tables;
+};
+
+} // namespace Rtf
