@@ -1,3 +1,5 @@
+// The help viewer: its window, what it shows for each help file it may find,
+// the shipped guide, and its size rules.
 #include "help/HelpWindows.h"
 #include "help/frmHelp.h"
 #include "platform/RichTextBox.h"
@@ -5,10 +7,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QPixmap>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextFrame>
+#include <QTextTable>
 #include <optional>
 
 namespace {
@@ -16,31 +19,6 @@ namespace {
 const QString Missing = QStringLiteral(
     "Help file has been moved from its normal location.  Please reinstall the program.");
 const QByteArray SmallHelp = "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 {\\b Tallyvane} help\\par}";
-
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-QList<frmHelp*> helpWindows()
-{
-    QList<frmHelp*> found;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* help = qobject_cast<frmHelp*>(w);
-            help && !help->testAttribute(Qt::WA_WState_Hidden))
-            found.append(help);
-    return found;
-}
-
-// Closing deletes later; let that happen before the next case.
-void closeAll()
-{
-    for (frmHelp* w : helpWindows())
-        w->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 } // namespace
 
@@ -52,171 +30,108 @@ private slots:
     void init()
     {
         m_dir.emplace();
-        QVERIFY(m_dir->isValid());
         m_helpFile = m_dir->filePath(QStringLiteral("tallyvanehelpfile.rtf"));
     }
-    void cleanup() { closeAll(); }
+    void shows_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // "folder": a folder of the file's name
+        QTest::addColumn<qint64>("size");        // the file grown to this size; -1 no file
+        QTest::addColumn<QString>("shown");
+        const QByteArray deep = QByteArray(100000, '{') + "deep" + QByteArray(100000, '}');
+        QTest::newRow("small file") << SmallHelp << 0LL << "Tallyvane help";
+        QTest::newRow("file absent") << QByteArray() << -1LL << Missing;
+        QTest::newRow("a folder of that name") << QByteArray("folder") << 0LL << Missing;
+        QTest::newRow("too large") << SmallHelp << RichTextBox::MaxFileBytes + 1
+                                   << "is 65 MiB, too large to show: at most 64 MiB can be shown.";
+        QTest::newRow("unbalanced") << QByteArray("{\\rtf1 {\\b x}}} y}}{{ z") << 0LL << "x y z";
+        QTest::newRow("nested 100000 deep") << "{\\rtf1 top " + deep + " end}" << 0LL << " end";
+    }
+    void shows()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(qint64, size);
+        QFETCH(QString, shown);
+        QFile file(m_helpFile);
+        if (content == "folder")
+            QVERIFY(QDir().mkdir(m_helpFile));
+        else if (size >= 0)
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) &&
+                    file.resize(std::max(size, qint64(content.size()))));
+        file.close();
+        frmHelp w(m_dir->path() + "/"); // the separator is added all the same
+        QVERIFY2(w.rtbHelp->toPlainText().contains(shown), qPrintable(w.rtbHelp->toPlainText()));
+        QCOMPARE(w.rtbHelp->toPlainText() == Missing, shown == Missing);
+    }
 
-    void window();
-    void loadStep_data();
-    void loadStep();
-    void resizeStep_data();
-    void resizeStep();
-    void minimisedKeepsLayout();
-    void oneWindowPerSlot();
-    void libraryHelp();
+    void guide()
+    {
+        QVERIFY(QFile::copy(QFINDTESTDATA("../resources/tallyvanehelpfile.rtf"), m_helpFile));
+        frmHelp w(m_dir->path());
+        QTextDocument* doc = w.rtbHelp->document();
+        QStringList blocks, pictures;
+        for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+            blocks << block.text();
+            const QTextImageFormat f = block.begin().fragment().charFormat().toImageFormat();
+            const QImage image =
+                doc->resource(QTextDocument::ImageResource, f.name()).value<QImage>();
+            if (f.isValid())
+                pictures
+                    << QStringLiteral("%1x%2 %3").arg(f.width()).arg(f.height()).arg(image.width());
+        }
+        for (const char* heading : {"Starting the program", "Editing a player", "Keys"})
+            QVERIFY2(blocks.contains(heading), heading);
+        QCOMPARE(pictures, QStringList({"528x412 528", "403x413 403"}));
+        const auto* table = qobject_cast<QTextTable*>(doc->rootFrame()->childFrames().value(0));
+        QVERIFY(table && table->rows() == 5 && table->columns() == 3);
+        QCOMPARE(table->cellAt(1, 2).firstCursorPosition().block().text(), "8 characters");
+    }
+
+    void resizeStep_data()
+    {
+        QTest::addColumn<QSize>("requested"); // outer size
+        QTest::addColumn<QSize>("outer");
+        QTest::newRow("ordinary") << QSize(900, 700) << QSize(900, 700);
+        QTest::newRow("too narrow") << QSize(100, 500) << QSize(180, 500); // 2700 twips
+        QTest::newRow("too low") << QSize(500, 50) << QSize(500, 114);     // 1700, rounded up
+        QTest::newRow("too small") << QSize(1, 1) << QSize(180, 114);
+    }
+    void resizeStep()
+    {
+        QFETCH(QSize, requested);
+        QFETCH(QSize, outer);
+        frmHelp w(m_dir->path());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tallyvane Help"));
+        QCOMPARE(w.size(), QSize(737, 618)); // 11055 x 9270 twips of client area
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QSize frame = w.frameGeometry().size() - w.size();
+        w.resize(requested - frame);
+        QTRY_COMPARE(w.frameGeometry().size(), outer);
+        // Text box: outer size less 240 by 420 twips; wrap width its width less 450.
+        const QSize box(outer.width() - 16, outer.height() - 28);
+        QCOMPARE(w.rtbHelp->geometry(), QRect(QPoint(8, 0), box));
+        QCOMPARE(w.rtbHelp->lineWrapColumnOrWidth(), box.width() - 30);
+        w.setWindowState(Qt::WindowMinimized);
+        w.resize(300, 200);
+        QCOMPARE(w.rtbHelp->size(), box); // minimised: nothing changes
+    }
+
+    void oneWindowPerSlot()
+    {
+        QPointer<frmHelp> program, library;
+        frmHelp* first = showHelpWindow(program, m_dir->path());
+        QVERIFY(QFile(m_helpFile).open(QIODevice::WriteOnly));
+        // Showing again neither opens a second window nor reads the file again.
+        QCOMPARE(showHelpWindow(program, m_dir->path()), first);
+        QCOMPARE(first->rtbHelp->toPlainText(), Missing);
+        QVERIFY(showHelpWindow(library, m_dir->path()) != first);
+        QCOMPARE(libraryFolder(), QCoreApplication::applicationDirPath());
+    }
 
 private:
     std::optional<QTemporaryDir> m_dir; // a fresh, empty folder for every test
     QString m_helpFile;
 };
-
-void TestHelp::window()
-{
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::red);
-    QApplication::setWindowIcon(QIcon(pixmap));
-
-    frmHelp w(m_dir->path());
-    QCOMPARE(w.windowTitle(), QStringLiteral("Tallyvane Help"));
-    QVERIFY(w.isWindow());
-    QVERIFY(!w.parentWidget());
-    QVERIFY(w.testAttribute(Qt::WA_DeleteOnClose));
-    QVERIFY(w.windowFlags() & Qt::WindowMinimizeButtonHint);
-    QVERIFY(w.windowFlags() & Qt::WindowMaximizeButtonHint);
-    QCOMPARE(w.windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
-    QCOMPARE(w.palette().color(QPalette::Window), QColor(Qt::white));
-    QCOMPARE(w.rtbHelp->objectName(), QStringLiteral("rtbHelp"));
-    QVERIFY(w.rtbHelp->isReadOnly());
-
-    // 11055 x 9270 twips of client area, centred on the screen.
-    QCOMPARE(w.size(), QSize(737, 618));
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
-    const QSize frame = w.frameGeometry().size() - w.size();
-    QVERIFY((w.frameGeometry().center() - centre).manhattanLength() <=
-            frame.width() + frame.height());
-    QCOMPARE(w.rtbHelp->pos(), QPoint(8, 0));
-}
-
-void TestHelp::loadStep_data()
-{
-    QTest::addColumn<QString>("folderSuffix");
-    QTest::addColumn<bool>("fileIsFolder");
-    QTest::addColumn<bool>("present");
-
-    QTest::newRow("file present") << "" << false << true;
-    QTest::newRow("folder ends with a separator") << "/" << false << true;
-    QTest::newRow("file absent") << "" << false << false;
-    QTest::newRow("a folder of that name") << "" << true << false;
-}
-
-void TestHelp::loadStep()
-{
-    QFETCH(QString, folderSuffix);
-    QFETCH(bool, fileIsFolder);
-    QFETCH(bool, present);
-
-    if (fileIsFolder)
-        QVERIFY(QDir().mkdir(m_helpFile));
-    else if (present)
-        writeFile(m_helpFile, SmallHelp);
-
-    const QString folder = m_dir->path() + folderSuffix;
-    QCOMPARE(frmHelp::helpFilePath(folder), folder + QDir::separator() + "tallyvanehelpfile.rtf");
-    frmHelp w(folder);
-    QCOMPARE(w.rtbHelp->toPlainText(), present ? QStringLiteral("Tallyvane help") : Missing);
-}
-
-void TestHelp::resizeStep_data()
-{
-    QTest::addColumn<QSize>("requested"); // outer size
-    QTest::addColumn<QSize>("outer");
-
-    QTest::newRow("ordinary") << QSize(900, 700) << QSize(900, 700);
-    QTest::newRow("too narrow") << QSize(100, 500) << QSize(180, 500);
-    QTest::newRow("too low") << QSize(500, 50) << QSize(500, 114); // 1700 twips, rounded up
-    QTest::newRow("too small") << QSize(1, 1) << QSize(180, 114);
-    QTest::newRow("smallest") << QSize(180, 114) << QSize(180, 114);
-}
-
-void TestHelp::resizeStep()
-{
-    QFETCH(QSize, requested);
-    QFETCH(QSize, outer);
-
-    frmHelp w(m_dir->path());
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    // Sizes count the frame, which the offscreen platform draws too.
-    const QSize frame = w.frameGeometry().size() - w.size();
-    w.resize(requested - frame);
-    QTRY_COMPARE(w.frameGeometry().size(), outer);
-
-    // Text box: outer size less 240 by 420 twips; wrap width its width less 450.
-    const QSize box(outer.width() - 16, outer.height() - 28);
-    QCOMPARE(w.rtbHelp->geometry(), QRect(QPoint(8, 0), box));
-    QCOMPARE(w.rtbHelp->wrapWidthTwips(), box.width() * 15.0 - 450);
-    QCOMPARE(w.rtbHelp->lineWrapMode(), QTextEdit::FixedPixelWidth);
-    QCOMPARE(w.rtbHelp->lineWrapColumnOrWidth(), box.width() - 30);
-}
-
-void TestHelp::minimisedKeepsLayout()
-{
-    frmHelp w(m_dir->path());
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    const QRect before = w.rtbHelp->geometry();
-    w.setWindowState(Qt::WindowMinimized);
-    w.resize(300, 200);
-    QCOMPARE(w.rtbHelp->geometry(), before);
-    w.setWindowState(Qt::WindowNoState);
-    const QSize frame = w.frameGeometry().size() - w.size();
-    w.resize(QSize(400, 300) - frame);
-    QCOMPARE(w.rtbHelp->size(), QSize(384, 272));
-}
-
-void TestHelp::oneWindowPerSlot()
-{
-    QPointer<frmHelp> program;
-    QPointer<frmHelp> library;
-    frmHelp* first = showHelpWindow(program, m_dir->path());
-    QCOMPARE(first, program.data());
-    QVERIFY(first->isVisible());
-    QCOMPARE(first->rtbHelp->toPlainText(), Missing);
-
-    // Showing again neither opens a second window nor reads the file again.
-    writeFile(m_helpFile, SmallHelp);
-    first->setWindowState(Qt::WindowMinimized);
-    QCOMPARE(showHelpWindow(program, m_dir->path()), first);
-    QVERIFY(!first->isMinimized());
-    QCOMPARE(first->rtbHelp->toPlainText(), Missing);
-    QCOMPARE(helpWindows().size(), 1);
-
-    // Another slot is another window.
-    frmHelp* second = showHelpWindow(library, m_dir->path());
-    QVERIFY(second != first);
-    QCOMPARE(helpWindows().size(), 2);
-
-    // Closing ends the window; the next show reads the file afresh.
-    first->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(program.isNull());
-    QCOMPARE(showHelpWindow(program, m_dir->path())->rtbHelp->toPlainText(),
-             QStringLiteral("Tallyvane help"));
-}
-
-void TestHelp::libraryHelp()
-{
-    // Linked into this executable, the code's binary is the test program.
-    QCOMPARE(QDir(libraryFolder()).canonicalPath(),
-             QDir(QCoreApplication::applicationDirPath()).canonicalPath());
-
-    showLibraryHelp();
-    showLibraryHelp();
-    QCOMPARE(helpWindows().size(), 1);
-}
 
 QTEST_MAIN(TestHelp)
 #include "test_help.moc"
