@@ -1,5 +1,6 @@
 #include "app/frmScoreboard.h"
 
+#include "app/feed/FeedLauncher.h"
 #include "panel/Quorvel.h"
 #include "platform/PropertyBag.h"
 #include "platform/Twips.h"
@@ -41,6 +42,7 @@ frmScoreboard::frmScoreboard(Team team) : QWidget(nullptr, ScoreboardFlags), m_t
         m_partner = new frmScoreboard(Team::Visitor);
         m_partner->m_partner = this;
         m_partner->show();
+        FeedLauncher::start(this, Quorvel1, m_partner->Quorvel1);
     }
 }
 
