@@ -171,17 +171,17 @@ CodePageDecoder::~CodePageDecoder()
             iconv_close(converter);
 }
 
+// Each page's converter is opened once; an unknown page borrows 1252's.
 void* CodePageDecoder::converter(int codePage)
 {
-    const auto found = m_converters.find(codePage);
-    if (found != m_converters.end())
-        return found->second;
-    const char* utf16 = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE";
-    iconv_t made = iconv_open(utf16, converterName(codePage).constData());
-    if (made == NoConverter && codePage != DefaultCodePage)
-        made = static_cast<iconv_t>(converter(DefaultCodePage));
-    m_converters.emplace(codePage, made);
-    return made;
+    auto [entry, added] = m_converters.try_emplace(codePage, NoConverter);
+    if (added) {
+        const char* utf16 = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE";
+        entry->second = iconv_open(utf16, converterName(codePage).constData());
+    }
+    if (entry->second == NoConverter && codePage != DefaultCodePage)
+        return converter(DefaultCodePage);
+    return entry->second;
 }
 
 QString CodePageDecoder::decode(int codePage, QByteArrayView bytes)
