@@ -1,7 +1,7 @@
 # shellcheck shell=bash
-# Sourced by the end-to-end scripts: a private X server with a window manager,
-# the program under test with an empty settings store, and helpers that wait
-# for what it shows. Every process started here is stopped on exit.
+# Sourced by the end-to-end scenarios: a private X server with a window
+# manager, the program under test with its own settings store, waits with a
+# deadline, and the end of every process started here.
 #
 #   source "$(dirname "$0")/lib.sh" "$1"     # $1: the tallyvane binary
 set -euo pipefail
@@ -10,13 +10,12 @@ TV_BIN=$(realpath "${1:?usage: $0 <path to tallyvane>}")
 E2E_TMP=$(mktemp -d)
 E2E_PIDS=()
 TV_PID=
-# How long anything the program shows may take to appear on a loaded machine.
-E2E_DEADLINE=${E2E_DEADLINE:-30}
-
-export XDG_RUNTIME_DIR=$E2E_TMP/runtime
-export XDG_CONFIG_HOME=$E2E_TMP/config
+# How long anything may take to show on a loaded machine.
+DEADLINE=${E2E_DEADLINE:-30}
+export XDG_RUNTIME_DIR=$E2E_TMP/runtime XDG_CONFIG_HOME=$E2E_TMP/config
+STORE=$XDG_CONFIG_HOME/Tallyvane/Tallyvane.conf
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-mkdir "$XDG_CONFIG_HOME"
+mkdir -p "$(dirname "$STORE")"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
 e2e_cleanup() {
@@ -31,133 +30,106 @@ trap e2e_cleanup EXIT
 
 fail() {
     echo "FAIL: $*" >&2
-    if [ -s "$E2E_TMP/tallyvane.log" ]; then
-        echo "--- program output ---" >&2
-        cat "$E2E_TMP/tallyvane.log" >&2
-    fi
+    [ ! -s "$E2E_TMP/tallyvane.log" ] || { echo "--- program output:" && cat "$E2E_TMP/tallyvane.log"; } >&2
     exit 1
 }
 
-# wait_for <seconds> <what> <command...>: runs the command until it succeeds;
-# fails the test with <what> when the deadline passes first.
+# wait_for <what> <command...>: runs the command until it succeeds, or fails
+# the scenario with <what> when the deadline passes first.
 wait_for() {
-    local seconds=$1 what=$2
-    shift 2
-    local deadline=$((SECONDS + seconds))
+    local what=$1 deadline=$((SECONDS + DEADLINE))
+    shift
     until "$@" >/dev/null 2>&1; do
         ((SECONDS < deadline)) || fail "timed out waiting for $what"
         sleep 0.05
     done
 }
 
-# Starts Xvfb on a free display (it picks and reports the number) and openbox.
-# The screen is 1280x1024x24 unless E2E_SCREEN gives another WIDTHxHEIGHTxDEPTH.
+# Xvfb on a display it picks itself (1280x1024, or E2E_SCREEN), a log of every
+# window ever created (to tell whether one was shown at all), and openbox.
 start_x() {
     exec {fd}>"$E2E_TMP/display"
     Xvfb -displayfd "$fd" -screen 0 "${E2E_SCREEN:-1280x1024x24}" -noreset -nolisten tcp \
         >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_PIDS+=($!)
     exec {fd}>&-
-    wait_for 30 "the X server" test -s "$E2E_TMP/display"
+    wait_for "the X server" test -s "$E2E_TMP/display"
     DISPLAY=":$(tr -d '\n' <"$E2E_TMP/display")"
     export DISPLAY
-    # Every window ever created on the screen, with its size, from before the
-    # program starts: tells whether a window was shown at all.
     xev -root -event substructure >"$E2E_TMP/created.log" 2>/dev/null &
     E2E_PIDS+=($!)
     openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
     E2E_PIDS+=($!)
-    wait_for 30 "the window manager" wmctrl -m
+    wait_for "the window manager" wmctrl -m
 }
 
-# start_tallyvane [arguments...]: starts the program; TV_PID is its process.
-# shellcheck disable=SC2120 # the arguments are optional
+# start_tallyvane [arguments...]: from a folder of its own; TV_PID is its process.
 start_tallyvane() {
     (cd "$E2E_TMP" && exec "$TV_BIN" "$@") >"$E2E_TMP/tallyvane.log" 2>&1 &
     TV_PID=$!
     E2E_PIDS+=("$TV_PID")
 }
 
-tallyvane_running() { kill -0 "$TV_PID" 2>/dev/null; }
+running() { kill -0 "$TV_PID" 2>/dev/null; }
+stop_tallyvane() { kill "$TV_PID" 2>/dev/null || true; wait "$TV_PID" 2>/dev/null || true; }
 
-# Ends the program from outside, for scripts that start it more than once.
-stop_tallyvane() {
-    kill "$TV_PID" 2>/dev/null || true
-    wait "$TV_PID" 2>/dev/null || true
-}
-
-# Waits for the program to end by itself and checks that it ended well.
-# shellcheck disable=SC2120 # the deadline is optional
+# The program ends by itself, with status 0.
 wait_for_exit() {
-    wait_for "${1:-30}" "the program to exit" eval '! tallyvane_running'
-    local status=0
-    wait "$TV_PID" || status=$?
-    [ "$status" -eq 0 ] || fail "the program exited with status $status"
+    wait_for "the program to end" eval '! running'
+    wait "$TV_PID" || fail "the program ended with status $?"
 }
 
-# Mapped windows whose WM_WINDOW_ROLE is <role>: the program names each of its
-# windows this way (frmSplash, frmScoreboardH, frmScoreboardV).
-windows_with_role() {
+is_splash() { xprop -id "$1" WM_WINDOW_ROLE 2>/dev/null | grep -q '"frmSplash"'; }
+splash_id() {
     local id
     for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
-        xprop -id "$id" WM_WINDOW_ROLE 2>/dev/null | grep -qx "WM_WINDOW_ROLE(STRING) = \"$1\"" &&
-            echo "$id"
+        is_splash "$id" && echo "$id" && return
     done
-    return 0
+    return 1
 }
 
-# window_id <title>: the one mapped window whose title is exactly <title>
-# (trailing blanks count); prints nothing and fails when there is none.
+# window_id <title>: the mapped window titled exactly so (trailing blanks count).
 window_id() {
-    local id found=
-    for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
-        if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] &&
-            ! xprop -id "$id" WM_WINDOW_ROLE 2>/dev/null | grep -q frmSplash; then
-            found=$id
-        fi
+    local id
+    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+        [ "$(xdotool getwindowname "$id")" = "$1" ] && ! is_splash "$id" && echo "$id" && return
     done
-    [ -n "$found" ] && echo "$found"
+    return 1
+}
+shown() { window_id "$1" >/dev/null; }
+gone() { ! shown "$1"; }
+count_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
+is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+
+# Starts with "bypass" and waits for both scoreboards; HOME and VISITOR are their ids.
+open_scoreboards() {
+    start_tallyvane bypass
+    wait_for "the scoreboards" eval 'shown "Tallyvane " && shown "Tallyvane"'
+    # shellcheck disable=SC2034 # for the scenarios
+    HOME_ID=$(window_id "Tallyvane ") VISITOR_ID=$(window_id "Tallyvane")
 }
 
-window_shown() { [ -n "$(window_id "$1")" ]; }
-splash_id() { windows_with_role frmSplash | head -n1; }
-splash_shown() { [ -n "$(splash_id)" ]; }
-
-# Whether a window of exactly <width>x<height> pixels was ever created.
-window_ever_created() { grep -q "width $1, height $2," "$E2E_TMP/created.log"; }
-
-active_window() { xdotool getactivewindow 2>/dev/null; }
-is_active() { [ "$(active_window)" = "$1" ]; }
-# is_active_titled <title>: the window of that exact title has the focus.
-is_active_titled() { is_active "$(window_id "$1")"; }
-
-# The top-most of the program's windows, by the window manager's stacking.
-topmost_of() {
-    local stack id
-    stack=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')
-    local top=
-    for id in $stack; do
-        for want in "$@"; do
-            [ $((id)) -eq $((want)) ] && top=$want
-        done
-    done
-    echo "$top"
+# Client area on the screen: "x y width height".
+geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+        /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
 }
 
-# Left-clicks at absolute screen coordinates.
-click_at() { xdotool mousemove --sync "$1" "$2" click 1; }
-
-# Screen position and size of a window's client area: "x y width height".
-client_geometry() {
-    xwininfo -id "$1" |
-        awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-             /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
+# (A move --sync to where the pointer already is would wait for a motion that never comes.)
+click_at() {
+    [ "$(xdotool getmouselocation | cut -d' ' -f1-2)" = "x:$1 y:$2" ] || xdotool mousemove --sync "$1" "$2"
+    xdotool click 1
 }
 
-client_size_is() { [ "$(client_geometry "$1" | cut -d' ' -f3-)" = "$2" ]; }
-
-# pixel_of <window> <x> <y>: the colour at a client point, as #rrggbb.
-pixel_of() {
-    import -silent -window "$1" -crop "1x1+$2+$3" -depth 8 txt:- 2>/dev/null |
-        grep -o '#[0-9A-Fa-f]\{6\}' | head -n1
+# shot <window> <w>x<h>+<x>+<y>: that part of the client area as text pixels.
+shot() { import -silent -window "$1" -crop "$2" +repage -depth 8 txt:- 2>/dev/null | tail -n +2; }
+pixel_of() { shot "$1" "1x1+$2+$3" | grep -o '#[0-9A-F]\{6\}'; }
+# Pixels of a colour (#RRGGBB) in a part of a window.
+count_colour() { shot "$1" "$2" | grep -c "$3" || true; }
+# Pixels darker than mid-grey in a part of a window (text on a light ground).
+count_dark() {
+    import -silent -window "$1" -crop "$2" +repage miff:- 2>/dev/null |
+        convert - -colorspace gray -threshold 50% -negate -format '%[fx:int(mean*w*h+0.5)]' info:
 }
+# at_least <n> <command...>: the number the command prints is n or more.
+at_least() { local n; n=$("${@:2}") && ((n >= $1)); }

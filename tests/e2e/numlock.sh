@@ -1,57 +1,33 @@
 #!/usr/bin/env bash
-# NumLock held as configured, on a real X server: force 1 from a hand-written
-# store turns it on at start, force 0 leaves it alone, force 2 snaps it back
-# off when the operator presses NumLock in a panel.
+# NumLock held on the real keyboard: a store saying "keep on" switches it on
+# at start; choosing "Keep Numlock Off" in the options switches it off at OK,
+# and a NumLock pressed in an input box comes back off at its release.
+# shellcheck source-path=SCRIPTDIR
 source "$(dirname "$0")/lib.sh" "$1"
-
-numlock() { xset q | grep -o 'Num Lock: *\(on\|off\)' | awk '{print $3}'; }
-numlock_is() { [ "$(numlock)" = "$1" ]; }
-set_numlock() { numlock_is "$1" || xdotool key Num_Lock; wait_for 10 "NumLock $1" numlock_is "$1"; }
-
-store() {
-    mkdir -p "$XDG_CONFIG_HOME/Tallyvane"
-    printf '[KeySettings]\nNumLockForce=%s\n' "$1" >"$XDG_CONFIG_HOME/Tallyvane/Tallyvane.conf"
-}
-
-start_scoreboards() {
-    start_tallyvane bypass
-    wait_for $E2E_DEADLINE "the home window" window_shown "Tallyvane "
-    wait_for $E2E_DEADLINE "the visitor window" window_shown "Tallyvane"
-}
-
+numlock_is() { xset q | grep -q "Num Lock: *$1"; }
 start_x
+numlock_is off || xdotool key Num_Lock
+wait_for "NumLock off before the start" numlock_is off
 
-# Keep on: a panel's creation switches it on.
-set_numlock off
-store 1
-start_scoreboards
-wait_for 10 "NumLock switched on at start" numlock_is on
-stop_tallyvane
+printf '[KeySettings]\nNumLockForce=1\n' >"$STORE"
+open_scoreboards
+wait_for "NumLock switched on at start" numlock_is on
 
-# Normal mode: the keyboard is left alone, through start-up and the first
-# refresh tick (which comes one second after the panels are created).
-for state in off on; do
-    set_numlock $state
-    store 0
-    start_scoreboards
-    sleep 1.5
-    numlock_is $state || fail "normal mode changed NumLock from $state"
-    stop_tallyvane
-done
+read -r x y w h < <(geometry "$HOME_ID")
+click_at $((x + w * 24 / 100)) $((y + h - 8)) # the name box
+xdotool key F2
+wait_for "the options dialog" shown Options
+read -r ox oy _ < <(geometry "$(window_id Options)")
+xdotool key ctrl+Tab
+click_at $((ox + 260)) $((oy + 244)) # Keep Numlock Off
+xdotool key Return
+wait_for "NumLock switched off at OK" numlock_is off
+grep -qx NumLockForce=2 "$STORE" || fail "NumLockForce=2 not stored: $(cat "$STORE")"
 
-# Keep off: pressing NumLock in a panel turns it on at the press, and the
-# panel turns it off again at the release.
-set_numlock on
-store 2
-start_scoreboards
-wait_for 10 "NumLock switched off at start" numlock_is off
-home=$(window_id "Tallyvane ")
-read -r x y w h < <(client_geometry "$home")
-click_at $((x + w * 6 / 10)) $((y + 12)) # the team name box
-wait_for 10 "the home window active" is_active "$home"
+wait_for "the home window active" is_active "$HOME_ID"
 xdotool keydown Num_Lock
-wait_for 10 "NumLock on while held" numlock_is on
+wait_for "NumLock on while held" numlock_is on
 xdotool keyup Num_Lock
-wait_for 10 "NumLock back off after the release" numlock_is off
-tallyvane_running || fail "the program ended"
-echo "PASS numlock"
+wait_for "NumLock back off after the release" numlock_is off
+running || fail "the program ended"
+echo PASS
