@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installed with cmake --install, the program starts from another folder and
 # F1 finds the guide; the Debian package cpack makes holds that installation
-# under /usr, with its control fields and the libraries it needs.
+# under /usr, stripped, with its control fields, the libraries it needs and a
+# changelog whose top entry is this version.
 # shellcheck source-path=SCRIPTDIR
 source "$(dirname "$0")/lib.sh" "$1"
 build=$(dirname "$(dirname "$TV_BIN")")
@@ -49,4 +50,8 @@ done
 grep -qx "./usr/bin/tallyvane -> ../lib/tallyvane/tallyvane" "$E2E_TMP/contents" ||
     fail "bin/tallyvane is not a relative link into lib/tallyvane"
 ! grep -Ev '^\./(usr/.*)? ' "$E2E_TMP/contents" || fail "files outside /usr"
+dpkg-deb -x "$deb" "$E2E_TMP/root"
+zcat "$E2E_TMP/root/usr/share/doc/tallyvane/changelog.gz" | sed -n 1p | grep -qF "tallyvane ($version) " ||
+    fail "packaging/changelog has no entry for $version first"
+! readelf -S "$E2E_TMP/root/usr/lib/tallyvane/tallyvane" | grep -q '\.symtab' || fail "program not stripped"
 echo PASS
