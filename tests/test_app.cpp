@@ -1,15 +1,20 @@
 #include "app/CommandLine.h"
 #include "app/frmScoreboard.h"
 #include "app/frmSplash.h"
+#include "options/frmOptions.h"
 #include "panel/Quorvel.h"
+#include "platform/PropertyBag.h"
 #include "platform/Twips.h"
+#include "support/Facts.h"
 #include "support/FakeNumLock.h"
 #include "support/PanelFixture.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QtTest>
 #include <QtWidgets>
 
 namespace {
+
 QList<QWidget*> visibleWindows(const QString& name)
 {
     QList<QWidget*> found;
@@ -20,12 +25,21 @@ QList<QWidget*> visibleWindows(const QString& name)
 }
 
 // How many splash, home, visitor and help windows are showing.
-QList<qsizetype> shown()
+QString shown()
 {
-    QList<qsizetype> counts;
+    QStringList counts;
     for (const char* name : {"frmSplash", "frmScoreboardH", "frmScoreboardV", "Tallyvane Help"})
-        counts << visibleWindows(name).size();
-    return counts;
+        counts << QString::number(visibleWindows(name).size());
+    return counts.join(' ');
+}
+
+void closeAll()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        w->close();
+        w->deleteLater();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 QRect twips(const QWidget* w)
@@ -33,7 +47,17 @@ QRect twips(const QWidget* w)
     return {Twips::left(w), Twips::top(w), Twips::width(w), Twips::height(w)};
 }
 
-// Counts the close events a window receives.
+// The texts of a group of controls, one after the other.
+QString texts(std::initializer_list<const QObject*> objects)
+{
+    QStringList all;
+    for (const QObject* o : objects) {
+        QVariant text = o->property("text");
+        all << (text.isValid() ? text.toString() : o->property("title").toString());
+    }
+    return all.join('|');
+}
+
 class CloseCounter : public QObject
 {
 public:
@@ -44,6 +68,7 @@ public:
         return false;
     }
 };
+
 } // namespace
 
 class TestApp : public QObject
@@ -51,7 +76,6 @@ class TestApp : public QObject
     Q_OBJECT
 
     FakeNumLock m_numLock;
-    std::unique_ptr<PanelFixture> m_store;
 
     frmSplash* shownSplash()
     {
@@ -64,263 +88,234 @@ class TestApp : public QObject
     }
 
 private slots:
-    void init() { m_store = std::make_unique<PanelFixture>(); }
     void cleanup()
     {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            w->close();
-            w->deleteLater();
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeAll();
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
-        m_store.reset();
     }
 
-    void bypass_data()
+    // Every caption and fixed text an operator reads, exactly as written.
+    void captions_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<bool>("bypass");
-        QTest::newRow("bypass") << QStringList{"tallyvane", "bypass"} << true;
-        QTest::newRow("nothing") << QStringList{"tallyvane"} << false;
-        QTest::newRow("letter case") << QStringList{"tallyvane", "Bypass"} << false;
-        QTest::newRow("second word") << QStringList{"tallyvane", "bypass", "x"} << false;
-        QTest::newRow("after another") << QStringList{"tallyvane", "x", "bypass"} << false;
-        QTest::newRow("blank") << QStringList{"tallyvane", "bypass "} << false;
-    }
-    void bypass()
-    {
-        QFETCH(QStringList, arguments);
-        QTEST(CommandLine::bypassesSplash(arguments), "bypass");
-    }
+        Facts::columns();
+        using Facts::row;
+        PanelFixture store;
+        Quorvel fresh;
+        fresh.InitProperties();
+        row("placed panel's team", fresh.txtTeamName->text(), "Team Name");
+        const auto home = store.panel(338, 524, true), visitor = store.panel(338, 524, false);
+        row("home panel's team", home->txtTeamName->text(), "Home Team");
+        row("visitor panel's team", visitor->txtTeamName->text(), "Visitor Team");
+        const Quorvel& p = *home;
+        row("titles", texts({p.txtTitleName, p.txtTitleNumber, p.txtTitleFouls, p.txtTitlePoints}),
+            "Plyr Name|Plyr #|FLS|PTS");
+        row("row name", p.lblName[0]->text(), "Name");
+        row("prototype name", p.lblPreName->text(), "Samplenam");
+        row("edit-line captions",
+            texts({p.lblInputName, p.lblInputNumber, p.lblInputFouls, p.lblInputPoints}),
+            "Name:|#:|Fls:|Pts:");
+        row("edit-line boxes",
+            texts({p.txtInputName, p.txtInputNumber, p.txtInputFouls, p.txtInputPoints}),
+            "Name|0|0|0");
+        row("edit-line button", p.cmdInputChange->text(), "Set");
+        row("options button", p.cmdOptions->text(), "O");
 
-    void placement_data()
-    {
-        QTest::addColumn<QRect>("screen");
-        QTest::addColumn<QPoint>("topLeft");
-        QTest::newRow("1280x1024") << QRect(0, 0, 1280, 1024) << QPoint(432, 316);
-        QTest::newRow("1920x1080") << QRect(0, 0, 1920, 1080) << QPoint(752, 344);
-        // 6487.5 twips across is 432.5 px, rounded to even.
-        QTest::newRow("half pixel") << QRect(0, 0, 1281, 1024) << QPoint(432, 316);
-        QTest::newRow("short screen, above the top") << QRect(0, 0, 640, 350) << QPoint(112, -21);
-        QTest::newRow("second screen") << QRect(1280, 0, 1024, 768) << QPoint(1584, 188);
-    }
-    void placement()
-    {
-        QFETCH(QRect, screen);
-        QTEST(frmSplash::placement(screen), "topLeft");
-    }
+        frmSplash splash;
+        row("splash", texts({splash.lblName, splash.lblMadeBy, splash.lblVersion, splash.lblClick}),
+            "Tallyvane|by Kestrune|Version 1.0.1|Click to continue.");
+        row("splash hints", texts({splash.Label1, splash.Label2, splash.cmdHelp}),
+            "Press ' F1 ' to view Help from the scoreboard.|"
+            "Press ' F2 ' to set Options from the scoreboard.|&Help");
 
-    void splashLayout_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QRect>("twips");
-        QTest::addColumn<int>("alignment");
-        QTest::addColumn<int>("fontPixels");
-        const int left = Qt::AlignLeft, right = Qt::AlignRight, centre = Qt::AlignHCenter;
-        auto row = [](const char* name, const char* text, QRect twips, int align, int pixels) {
-            QTest::newRow(name) << name << text << twips << align << pixels;
-        };
-        row("lblName", "Tallyvane", {180, 240, 5655, 735}, centre, 32);
-        row("lblMadeBy", "by Kestrune", {4200, 840, 1575, 255}, right, 10);
-        row("lblVersion", "Version 1.0.1", {3600, 1080, 2175, 375}, right, 21);
-        row("lblClick", "Click to continue.", {2520, 1080, 1335, 255}, left, 10);
-        row("Label1", "Press ' F1 ' to view Help from the scoreboard.", {2640, 1680, 3255, 255},
-            left, 10);
-        row("Label2", "Press ' F2 ' to set Options from the scoreboard.", {2640, 1920, 3255, 375},
-            left, 10);
-    }
-    void splashLayout()
-    {
-        QFETCH(QString, name);
-        QFETCH(int, alignment);
-        frmSplash* splash = shownSplash();
-        const auto* label = splash->findChild<QLabel*>(name);
-        QVERIFY(label);
-        QCOMPARE(label->parentWidget(), splash->frameSplash);
-        QTEST(label->text(), "text");
-        QTEST(twips(label), "twips");
-        QCOMPARE(int(label->alignment() & Qt::AlignHorizontal_Mask), alignment);
-        QTEST(label->font().pixelSize(), "fontPixels");
-        // Every line fits its label in the fonts the program ships with.
-        QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
-    }
-
-    void splashWindow()
-    {
-        frmSplash* splash = shownSplash();
-        QVERIFY(splash->windowFlags().testFlag(Qt::FramelessWindowHint));
-        QCOMPARE(twips(splash).size(), QSize(6240, 3240));
-        QCOMPARE(twips(splash->frameSplash), QRect(120, 0, 6000, 3120));
-        QCOMPARE(splash->picLogo->geometry(), QRect(32, 64, 95, 130));
-        QCOMPARE(splash->picLogo->pixmap().size(), QSize(95, 130));
-        QCOMPARE(splash->cmdHelp->text(), QStringLiteral("&Help"));
-        QCOMPARE(twips(splash->cmdHelp), QRect(3120, 2520, 1215, 375));
-        QCOMPARE(QApplication::focusWidget(), splash->cmdHelp);
-
-        // Tab order as laid out; only the button can take the focus.
-        const QList<QWidget*> order{splash->frameSplash, splash->lblMadeBy, splash->lblName,
-                                    splash->lblVersion,  splash->lblClick,  splash->Label1,
-                                    splash->cmdHelp,     splash->Label2,    splash->picLogo};
-        QList<QWidget*> chain;
-        for (QWidget* w = splash->nextInFocusChain(); w != splash; w = w->nextInFocusChain())
-            if (order.contains(w))
-                chain << w;
-        QCOMPARE(chain, order);
-        for (QWidget* w : order)
-            QCOMPARE(w->focusPolicy() != Qt::NoFocus, w == splash->cmdHelp);
-    }
-
-    void clickOpensScoreboards_data()
-    {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QPoint>("position");
-        QTest::newRow("left strip") << "frmSplash" << QPoint(3, 100);
-        QTest::newRow("right strip") << "frmSplash" << QPoint(412, 100);
-        QTest::newRow("strip below") << "frmSplash" << QPoint(200, 213);
-        QTest::newRow("frame") << "frameSplash" << QPoint(6, 180);
-        QTest::newRow("logo") << "picLogo" << QPoint(47, 65);
-        // Points clear of the neighbouring labels laid over them.
-        for (const char* label : {"lblName", "lblClick", "Label1", "Label2"})
-            QTest::newRow(label) << label << QPoint(2, 2);
-        QTest::newRow("lblMadeBy") << "lblMadeBy" << QPoint(50, 12);
-        QTest::newRow("lblVersion") << "lblVersion" << QPoint(100, 10);
-        QTest::newRow("Help") << "cmdHelp" << QPoint(40, 12);
-    }
-    void clickOpensScoreboards()
-    {
-        QFETCH(QString, target);
-        QFETCH(QPoint, position);
-        const bool goesOn = target != "cmdHelp";
-        QPointer<frmSplash> splash = shownSplash();
-        QWidget* widget =
-            target == splash->objectName() ? splash.data() : splash->findChild<QWidget*>(target);
-        QVERIFY(widget);
-        // The click lands on the target itself, not on something above it.
-        QCOMPARE(splash->childAt(widget->mapTo(splash, position)),
-                 widget == splash ? nullptr : widget);
-        QTest::mouseClick(widget, Qt::LeftButton, {}, position);
-        QCOMPARE(shown(), (goesOn ? QList<qsizetype>{0, 1, 1, 0} : QList<qsizetype>{1, 0, 0, 1}));
-        if (goesOn) {
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            QVERIFY(!splash);
-            QTRY_COMPARE(QApplication::activeWindow(), visibleWindows("frmScoreboardH").value(0));
-        }
-    }
-
-    void splashKeys_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<bool>("help");
-        QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << true;
-        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << true;
-        QTest::newRow("Space") << int(Qt::Key_Space) << 0 << true;
-        for (int key : {Qt::Key_Escape, Qt::Key_F1, Qt::Key_F2, Qt::Key_H})
-            QTest::addRow("key %x", key) << key << 0 << false;
-    }
-    void splashKeys()
-    {
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        QFETCH(bool, help);
-        shownSplash();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
-                        Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(shown(), (QList<qsizetype>{1, 0, 0, help ? 1 : 0}));
-    }
-
-    void helpAndScoreboardsOpenOnce()
-    {
-        frmSplash* splash = shownSplash();
-        splash->cmdHelp->click();
-        splash->cmdHelp->click();
-        // The viewer has no owner and outlives the splash.
-        QCOMPARE(visibleWindows("Tallyvane Help").value(0)->parentWidget(), nullptr);
-        splash->GoScore();
-        splash->GoScore();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(shown(), (QList<qsizetype>{0, 1, 1, 1}));
-    }
-
-    void scoreboardPair_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<bool>("home");
-        QTest::addColumn<QString>("teamName");
-        QTest::newRow("home") << "frmScoreboardH"
-                              << "Tallyvane " << true << "Home Team";
-        QTest::newRow("visitor") << "frmScoreboardV"
-                                 << "Tallyvane" << false << "Visitor Team";
-    }
-    void scoreboardPair()
-    {
-        QFETCH(QString, name);
-        QFETCH(bool, home);
-        auto* opened = new frmScoreboard(frmScoreboard::Team::Home);
-        // Loading the home window shows the visitor window before it.
-        QCOMPARE(visibleWindows("frmScoreboardV").size(), 1);
-        QVERIFY(!opened->isVisible());
-        opened->show();
-        auto* window = qobject_cast<frmScoreboard*>(visibleWindows(name).value(0));
-        QVERIFY(window);
-        QCOMPARE(window->team() == frmScoreboard::Team::Home, home);
-        QCOMPARE(static_cast<QWidget*>(window->partner()),
-                 home ? visibleWindows("frmScoreboardV").value(0) : opened);
-        QTEST(window->windowTitle(), "caption");
-        const Qt::WindowFlags buttons = Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
-        QCOMPARE(window->windowFlags() & (buttons | Qt::WindowMaximizeButtonHint), buttons);
-        QCOMPARE(twips(window).size(), QSize(5070, 7860));
-        QCOMPARE(window->Quorvel1->IsHomeTeam(), home);
-        QTEST(window->Quorvel1->txtTeamName->text(), "teamName");
-        // No band left uncovered at the top.
-        QCOMPARE(window->Quorvel1->geometry(), window->rect());
-    }
-
-    void panelFollowsResize_data()
-    {
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("larger") << QSize(500, 760);
-        QTest::newRow("narrow") << QSize(120, 300);
-        QTest::newRow("no height") << QSize(338, 0);
-    }
-    void panelFollowsResize()
-    {
-        QFETCH(QSize, size);
         auto* window = new frmScoreboard(frmScoreboard::Team::Home);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        window->resize(size);
-        QCOMPARE(window->Quorvel1->geometry(), window->rect());
+        row("home window", window->windowTitle(), "Tallyvane ");
+        row("visitor window", window->partner()->windowTitle(), "Tallyvane");
+        window->close();
 
-        // Minimised, nothing changes; restoring fits the panel again.
-        window->setWindowState(Qt::WindowMinimized);
-        QTRY_VERIFY(window->isMinimized());
-        const QRect before = window->Quorvel1->geometry();
-        window->resize(size + QSize(40, 60));
-        QCOMPARE(window->Quorvel1->geometry(), before);
-        window->setWindowState(Qt::WindowNoState);
-        QTRY_COMPARE(window->Quorvel1->geometry(), window->rect());
-        QCOMPARE(window->Quorvel1->size(), size + QSize(40, 60));
+        ScriptedDialogs dialogs;
+        frmOptions d;
+        d.Load();
+        row("options window", d.windowTitle(), "Options");
+        row("tabs", d.SSTab1->tabText(0) + '|' + d.SSTab1->tabText(1),
+            "Color Controls|Other Settings");
+        row("dialog buttons", texts({d.cmdOk, d.cmdCancel, d.cmdResetColors, d.cmdResetKeys}),
+            "&Ok|&Cancel|Reset Colors|Reset Settings");
+        row("colour frames",
+            texts({d.fraNumFore, d.frmFoulsColor, d.frmPlayerColor, d.frmBackColor,
+                   d.frmBorderColor, d.fraLedBack}),
+            "Player # Color:|Player Fouls Color:|Player Points Color:|Back Color:|Border "
+            "Color:|LED Background:");
+        row("colour buttons",
+            texts({d.cmdNumC, d.cmdFoulsC, d.cmdPointsC, d.cmdBackC, d.cmdBorderC, d.cmdLEDB}),
+            "Change|Change|Change|Change|Change|Change");
+        row("picture frames", texts({d.Frame2, d.Frame4}), "Home Picture|Visitor Picture");
+        row("picture buttons",
+            texts({d.cmdChangeHomePic, d.cmdClearHomePic, d.cmdChangeVisitorPic,
+                   d.cmdClearVisitorPic}),
+            "Change|Clear|Change|Clear");
+        row("other frames", texts({d.Frame3, d.Frame6, d.Frame1, d.Frame9}),
+            "Statistics fields to show:|Digit Type:|Misc. Options|Numlock Options:");
+        row("fields", texts({d.chkPlayerName, d.chkPlayerNum, d.chkPlayerFouls, d.chkPlayerPoints}),
+            "Player Name|Player #|Player Fouls|Player Points");
+        row("digit types",
+            d.cmbLedType->itemText(0) + '|' + d.cmbLedType->itemText(1) + '|' +
+                QString::number(d.cmbLedType->count()),
+            "Lines|Dots|2");
+        row("labels", texts({d.lblPreview, d.lblNumberOfPlayers}), "Preview:|Number of Players:");
+        row("numlock options", texts({d.optNormal, d.optKeepOn, d.optKeepOff}),
+            "Normal Mode|Keep Numlock On|Keep Numlock Off");
+
+        for (QCheckBox* box :
+             {d.chkPlayerName, d.chkPlayerNum, d.chkPlayerFouls, d.chkPlayerPoints})
+            box->setChecked(false);
+        d.cmdOk->click();
+        dialogs.setNextAnswer(QMessageBox::No);
+        d.cmdResetColors->click();
+        dialogs.setNextAnswer(QMessageBox::No);
+        d.cmdResetKeys->click();
+        QStringList messages;
+        for (const auto& m : dialogs.messages)
+            messages << m.title + ": " + m.text;
+        row("messages", messages.join('\n'),
+            "No Statistics Fields Selected: You must select at least one statistics field.  Please "
+            "go "
+            "back to the Other Settings tab and select at least one statistics field.\n"
+            "Reset Colors: Are you sure you want to reset the colors?\n"
+            "Reset these Options: Are you sure you want to reset these options?");
+        QDir().mkpath(store.path("Tallyvane.conf")); // a save that fails
+        d.chkPlayerPoints->setChecked(true);
+        dialogs.messages.clear();
+        d.cmdOk->click();
+        row("save failure title", dialogs.messages.value(0).title, "Settings Not Saved");
     }
+    void captions() { Facts::check(); }
 
-    void closingClosesBoth()
+    void shell_data()
     {
+        Facts::columns();
+        using Facts::row;
+        using Facts::text;
+        PanelFixture store;
+        for (auto [words, expected] :
+             {std::pair("tallyvane bypass", "true"), std::pair("tallyvane", "false"),
+              std::pair("tallyvane Bypass", "false"), std::pair("tallyvane bypass x", "false")})
+            row(words, text(CommandLine::bypassesSplash(QString(words).split(' '))), expected);
+        for (auto [screen, expected] : {std::pair(QRect(0, 0, 1280, 1024), "432 316"),
+                                        std::pair(QRect(0, 0, 640, 350), "112 -21"),
+                                        std::pair(QRect(1280, 0, 1024, 768), "1584 188")}) {
+            const QPoint at = frmSplash::placement(screen);
+            row(qPrintable(text("placed on", screen.width(), screen.height())),
+                text(at.x(), at.y()), expected);
+        }
+
+        frmSplash* s = shownSplash();
+        auto place = [](const QWidget* w) {
+            return text(twips(w).x(), twips(w).y(), twips(w).width(), twips(w).height());
+        };
+        row("splash window",
+            text(place(s).section(' ', 2), s->windowFlags().testFlag(Qt::FramelessWindowHint),
+                 QApplication::focusWidget() == s->cmdHelp, s->picLogo->pixmap().width(),
+                 s->picLogo->pixmap().height()),
+            "6240 3240 true true 95 130");
+        for (auto [w, expected] :
+             {std::pair<QWidget*, const char*>(s->frameSplash, "120 0 6000 3120"),
+              {s->lblName, "180 240 5655 735 4 32"},
+              {s->lblMadeBy, "4200 840 1575 255 2"},
+              {s->lblVersion, "3600 1080 2175 375 2 21"},
+              {s->lblClick, "2520 1080 1335 255 1"},
+              {s->Label1, "2640 1680 3255 255 1"},
+              {s->Label2, "2640 1920 3255 375 1"},
+              {s->cmdHelp, "3120 2520 1215 375"}}) {
+            const auto* label = qobject_cast<QLabel*>(w);
+            const int pixels = w->font().pixelSize();
+            row(qPrintable(w->objectName()),
+                text(place(w),
+                     label ? QString::number(label->alignment() & Qt::AlignHorizontal_Mask) : "",
+                     pixels > 20 ? QString::number(pixels) : "")
+                    .trimmed(),
+                expected);
+        }
+        closeAll();
+
+        // A click anywhere but on Help opens the scoreboards, home on top.
+        for (auto [name, at] :
+             {std::pair("frmSplash", QPoint(3, 100)), std::pair("frmSplash", QPoint(200, 213)),
+              std::pair("frameSplash", QPoint(6, 180)), std::pair("picLogo", QPoint(47, 65)),
+              std::pair("lblName", QPoint(2, 2)), std::pair("cmdHelp", QPoint(40, 12))}) {
+            QPointer<frmSplash> splash = shownSplash();
+            QWidget* w =
+                QString(name) == "frmSplash" ? splash.data() : splash->findChild<QWidget*>(name);
+            const bool onTarget =
+                splash->childAt(w->mapTo(splash, at)) == (w == splash ? nullptr : w);
+            QTest::mouseClick(w, Qt::LeftButton, {}, at);
+            const bool help = QString(name) == "cmdHelp";
+            QVERIFY(QTest::qWaitFor([] {
+                return QApplication::activeWindow() && QApplication::activeWindow()->isVisible();
+            }));
+            row(qPrintable(text("click on", name, at.x(), at.y())),
+                text(onTarget, shown(), help ? "-" : QApplication::activeWindow()->objectName()),
+                help ? "true 1 0 0 1 -" : "true 0 1 1 0 frmScoreboardH");
+            closeAll();
+        }
+        for (auto [key, expected] :
+             {std::pair(Qt::Key_Escape, "1 0 0 0"), std::pair(Qt::Key_F2, "1 0 0 0"),
+              std::pair(Qt::Key_Space, "1 0 0 1"), std::pair(Qt::Key_Return, "1 0 0 1")}) {
+            shownSplash();
+            QTest::keyClick(QApplication::focusWidget(), key);
+            row(qPrintable(text("splash key", key)), shown(), expected);
+            closeAll();
+        }
+        s = shownSplash();
+        s->cmdHelp->click();
+        s->cmdHelp->click();
+        s->GoScore();
+        s->GoScore();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        row("Help twice, GoScore twice", shown(), "0 1 1 1");
+        closeAll();
+
+        auto* home = new frmScoreboard(frmScoreboard::Team::Home);
+        const bool visitorFirst = home->partner()->isVisible() && !home->isVisible();
+        home->show();
+        QVERIFY(QTest::qWaitForWindowExposed(home));
+        for (frmScoreboard* w : {home, home->partner()}) {
+            const auto buttons =
+                w->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
+            row(qPrintable(w->objectName()),
+                text(visitorFirst, w->Quorvel1->IsHomeTeam(), buttons.toInt(),
+                     place(w).section(' ', 2), w->Quorvel1->geometry() == w->rect()),
+                text(true, w == home, int(Qt::WindowMinimizeButtonHint), "5070 7860", true));
+        }
+        QString fills;
+        for (QSize size : {QSize(500, 760), QSize(338, 0)}) {
+            home->resize(size);
+            fills += text(home->Quorvel1->geometry() == home->rect(), "");
+        }
+        home->setWindowState(Qt::WindowMinimized);
+        QTRY_VERIFY(home->isMinimized());
+        const QRect before = home->Quorvel1->geometry();
+        home->resize(400, 600);
+        fills += text(home->Quorvel1->geometry() == before, "");
+        home->setWindowState(Qt::WindowNoState);
+        QVERIFY(QTest::qWaitFor([&] { return home->Quorvel1->size() == QSize(400, 600); }));
+        row("panel fills the window, not when minimised",
+            fills + text(home->Quorvel1->size() == QSize(400, 600)), "true true true true");
+        closeAll();
+
         for (const bool closeHome : {true, false}) {
-            QPointer<frmScoreboard> home = new frmScoreboard(frmScoreboard::Team::Home);
-            home->show();
-            QPointer<frmScoreboard> visitor = home->partner();
+            QPointer<frmScoreboard> h = new frmScoreboard(frmScoreboard::Team::Home);
+            h->show();
+            QPointer<frmScoreboard> v = h->partner();
             CloseCounter homeCloses, visitorCloses;
-            home->installEventFilter(&homeCloses);
-            visitor->installEventFilter(&visitorCloses);
-            (closeHome ? home : visitor)->close();
-            QVERIFY(!home->isVisible() && !visitor->isVisible());
-            QCOMPARE(std::pair(homeCloses.count, visitorCloses.count), std::pair(1, 1));
+            h->installEventFilter(&homeCloses);
+            v->installEventFilter(&visitorCloses);
+            (closeHome ? h : v)->close();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            QVERIFY(!home && !visitor);
+            row(closeHome ? "closing home" : "closing visitor",
+                text(homeCloses.count, visitorCloses.count, !h && !v), "1 1 true");
         }
     }
+    void shell() { Facts::check(); }
 };
 
 QTEST_MAIN(TestApp)

@@ -1,1 +1,0 @@
-tv_test(test_display SOURCES test_display.cpp AREAS tv_display)
