@@ -1,5 +1,4 @@
 #include "app/feed/FeedServer.h"
-#include "app/feed/FeedState.h"
 #include "app/feed/LiveFeed.h"
 #include "app/frmScoreboard.h"
 #include "panel/Quorvel.h"
@@ -30,22 +29,6 @@ QByteArray exchange(quint16 port, const QByteArray& request, const QByteArray& u
     QTest::qWaitFor([&] { return (reply += client.readAll()).contains(until); }, 5000);
     return reply;
 }
-
-frmScoreboard* openPair()
-{
-    auto* home = new frmScoreboard(frmScoreboard::Team::Home);
-    home->show();
-    return home;
-}
-
-void apply(Quorvel* panel, const QStringList& values)
-{
-    const QList<QLineEdit*> boxes{panel->txtInputName, panel->txtInputNumber, panel->txtInputFouls,
-                                  panel->txtInputPoints};
-    for (int i = 0; i < 4; ++i)
-        boxes[i]->setText(values[i]);
-    panel->cmdInputChange->click();
-}
 } // namespace
 
 class TestFeed : public QObject
@@ -60,16 +43,12 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QJsonValue>("expected");
         QTest::newRow("a dark display is null") << "home/players/0/fouls" << QJsonValue();
-        QTest::newRow("number") << "home/players/0/number" << QJsonValue(7);
-        QTest::newRow("hostile name verbatim")
-            << "home/players/0/name" << QJsonValue("<b>x</b>\"\\");
-        QTest::newRow("hostile team verbatim")
+        QTest::newRow("hostile name") << "home/players/0/name" << QJsonValue("<b>x</b>\"\\");
+        QTest::newRow("hostile team")
             << "visitor/name" << QJsonValue("<img src=x onerror=alert(1)>");
         QTest::newRow("hidden column") << "columns/fouls" << QJsonValue(false);
-        QTest::newRow("shown column") << "columns/points" << QJsonValue(true);
         QTest::newRow("colour as CSS") << "colors/number/css" << QJsonValue("#ff8000");
         QTest::newRow("colour as stored") << "colors/number/bgr" << QJsonValue(33023);
-        QTest::newRow("form back") << "colors/formBack/css" << QJsonValue("#0000ff");
         QTest::newRow("digit style") << "digitStyle" << QJsonValue("Dots");
     }
     void state()
@@ -80,14 +59,12 @@ private slots:
         FeedScheme scheme;
         scheme.columns[FeedScheme::Fouls] = false;
         scheme.colors[FeedScheme::NumberColor] = 33023;
-        scheme.colors[FeedScheme::FormBack] = 0xFF0000;
         scheme.digitStyle = 1;
         QVERIFY(state.setScheme(scheme));
-        QVERIFY(state.setTeam(FeedState::Side::Home,
-                              {"Home", {{"<b>x</b>\"\\", 7, std::nullopt, 12}}}));
+        QVERIFY(
+            state.setTeam(FeedState::Side::Home, {"H", {{"<b>x</b>\"\\", 7, std::nullopt, 12}}}));
         QVERIFY(state.setTeam(FeedState::Side::Visitor, {"<img src=x onerror=alert(1)>", {}}));
         QVERIFY(!state.setTeam(FeedState::Side::Visitor, {"<img src=x onerror=alert(1)>", {}}));
-        QVERIFY(!QJsonDocument::fromJson(state.json()).isNull());
         QCOMPARE(at(state.json(), path), expected);
     }
 
@@ -122,48 +99,45 @@ private slots:
         QVERIFY(!server.start(QHostAddress::LocalHost, 0));
         server.publish(R"({"home":{}})");
         const QByteArray reply = exchange(server.port(), request, until);
+        if (!expected[0].startsWith("HTTP"))
+            expected << "Cache-Control: no-store"
+                     << "X-Content-Type-Options: nosniff";
         for (const QByteArray& part : expected)
             QVERIFY2(reply.contains(part), reply.left(300));
-        if (!expected[0].startsWith("HTTP"))
-            for (const QByteArray& part :
-                 {"Cache-Control: no-store", "X-Content-Type-Options: nosniff"})
-                QVERIFY2(reply.contains(part), reply.left(300));
     }
 
     void stateFollowsPanels()
     {
         PanelFixture store;
-        QPointer<frmScoreboard> home = openPair();
-        LiveFeed feed(home->Quorvel1, home->partner()->Quorvel1);
+        frmScoreboard home(frmScoreboard::Team::Home);
+        home.show();
+        Quorvel* panel = home.Quorvel1;
+        LiveFeed feed(panel, home.partner()->Quorvel1);
         QVERIFY(!feed.start(QHostAddress::LocalHost, 0));
-        QWebSocket page;
-        QSignalSpy pushed(&page, &QWebSocket::textMessageReceived);
-        page.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/live").arg(feed.server()->port())));
-        QTRY_COMPARE(pushed.size(), 1);
-        apply(home->Quorvel1, {"Ann", "7", "", "12"});
-        home->partner()->Quorvel1->txtTeamName->setText("Owls");
-        QTRY_COMPARE(pushed.size(), 3);
+        panel->txtInputName->setText("Ann");
+        panel->txtInputFouls->clear();
+        panel->txtInputPoints->setText("12");
+        panel->cmdInputChange->click();
+        home.partner()->Quorvel1->txtTeamName->setText("Owls");
         const QByteArray reply =
             exchange(feed.server()->port(), "GET /state.json HTTP/1.1\r\n\r\n", "}}}");
         const QByteArray json = reply.mid(reply.indexOf("\r\n\r\n") + 4);
-        QCOMPARE(json, pushed.last().at(0).toString().toUtf8());
         QCOMPARE(
             at(json, "home/players/0").toObject(),
-            (QJsonObject{{"name", "Ann"}, {"number", 7}, {"fouls", QJsonValue()}, {"points", 12}}));
+            (QJsonObject{{"name", "Ann"}, {"number", 0}, {"fouls", QJsonValue()}, {"points", 12}}));
         QCOMPARE(at(json, "home/players").toArray().size(), PanelSettings::DefaultPlayerTotal);
         QCOMPARE(at(json, "visitor/name"), QJsonValue("Owls"));
-        QCOMPARE(at(json, "colors/formBack/bgr"), QJsonValue(PanelSettings::DefaultFormBack));
-        home->close();
+        delete home.partner();
     }
 
     void limits()
     {
         FeedServer server;
         QVERIFY(!server.start(QHostAddress::LocalHost, 0));
-        const QUrl url(QStringLiteral("ws://127.0.0.1:%1/live").arg(server.port()));
         std::vector<std::unique_ptr<QWebSocket>> pages(FeedServer::MaxClients + 1);
         for (auto& page : pages)
-            (page = std::make_unique<QWebSocket>())->open(url);
+            (page = std::make_unique<QWebSocket>())
+                ->open(QUrl(QStringLiteral("ws://127.0.0.1:%1/live").arg(server.port())));
         QTRY_COMPARE(server.clientCount(), FeedServer::MaxClients);
         pages.clear();
         QTRY_COMPARE(server.clientCount(), 0);
@@ -173,7 +147,7 @@ private slots:
         stalled.setReadBufferSize(1);
         stalled.connectToHost(QHostAddress::LocalHost, server.port());
         stalled.write(
-            "GET /live HTTP/1.1\r\nHost: x\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+            "GET / HTTP/1.1\r\nHost: x\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
             "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n");
         QTRY_COMPARE(server.clientCount(), 1);
         for (int i = 0; i < 2000 && server.clientCount() == 1; ++i) {
@@ -187,11 +161,11 @@ private slots:
     {
         QTest::addColumn<QString>("feed");
         QTest::addColumn<QStringList>("told");
-        QTest::newRow("port in use") << QString("Port=%1") << QStringList{"port %1", "in use"};
+        QTest::newRow("port in use") << "Port=%1" << QStringList{"port %1:", "in use"};
         QTest::newRow("address not here")
-            << QString("Port=%1\nAddress=192.0.2.1") << QStringList{"192.0.2.1", "not available"};
-        QTest::newRow("no port") << QString("Port=70000") << QStringList{"port 70000", "65535"};
-        QTest::newRow("off") << QString("Port=0") << QStringList{};
+            << "Port=%1\nAddress=192.0.2.1" << QStringList{"address 192.0.2.1,", "not available"};
+        QTest::newRow("no port") << "Port=70000" << QStringList{"port 70000:", "65535"};
+        QTest::newRow("off") << "Port=0" << QStringList{};
     }
     void cannotStart()
     {
@@ -200,19 +174,15 @@ private slots:
         QTcpServer taken;
         QVERIFY(taken.listen(QHostAddress::LocalHost));
         const QString port = QString::number(taken.serverPort());
-        feed.replace("%1", port);
-        PanelFixture store("[Feed]\n" + feed.toLatin1() + "\n");
+        PanelFixture store("[Feed]\n" + feed.replace("%1", port).toLatin1() + "\n");
         ScriptedDialogs dialogs;
-        QPointer<frmScoreboard> home = openPair();
-        QCoreApplication::sendPostedEvents(home, QEvent::MetaCall); // where the feed starts
+        frmScoreboard home(frmScoreboard::Team::Home);
+        QCoreApplication::sendPostedEvents(&home, QEvent::MetaCall); // where the feed starts
         QCOMPARE(dialogs.messages.size(), told.isEmpty() ? 0 : 1);
-        const auto objects = home->findChildren<QObject*>();
-        QVERIFY(std::none_of(objects.begin(), objects.end(),
-                             [](QObject* o) { return o->inherits("QAbstractHttpServer"); }));
         for (const QString& part : told)
             QVERIFY2(dialogs.messages[0].text.contains(QString(part).replace("%1", port)),
                      qPrintable(dialogs.messages[0].text));
-        home->close();
+        delete home.partner();
 
         // The options dialog's OK saves the record and keeps the feed's keys.
         PanelSettings::SaveAll();
