@@ -2,7 +2,6 @@
 // text, the pictures and the tables of the QTextDocument it fills.
 #include "platform/RtfReader.h"
 #include "platform/RtfTextDocument.h"
-#include "platform/Twips.h"
 
 #include <QFile>
 #include <QTest>
@@ -27,25 +26,26 @@ QStringList pictures(QTextDocument& doc)
     QStringList found;
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
         for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextImageFormat image = it.fragment().charFormat().toImageFormat();
-            if (!image.isValid())
-                continue;
-            const QImage decoded =
-                doc.resource(QTextDocument::ImageResource, image.name()).value<QImage>();
-            found << QStringLiteral("%1x%2%3")
-                         .arg(image.width())
-                         .arg(image.height())
-                         .arg(decoded.width() > 1 ? "" : " frame");
+            const QTextImageFormat f = it.fragment().charFormat().toImageFormat();
+            const QImage image =
+                doc.resource(QTextDocument::ImageResource, f.name()).value<QImage>();
+            if (f.isValid())
+                found << QString("%1x%2").arg(f.width()).arg(f.height()) +
+                             (image.width() > 1 ? "" : " frame");
         }
     return found;
 }
 
-// Each table as "rows x columns", a nested one after its outer one with ">".
+// Each table as "rows x columns", the first column's width and whether its
+// first cell has a top border; a nested one after its outer one with ">".
 void tables(const QTextFrame* frame, QStringList& found, const QString& depth = {})
 {
     for (const QTextFrame* child : frame->childFrames()) {
-        const auto* table = qobject_cast<const QTextTable*>(child);
-        found << depth + QStringLiteral("%1x%2").arg(table->rows()).arg(table->columns());
+        const auto* t = qobject_cast<const QTextTable*>(child);
+        const qreal width = t->format().columnWidthConstraints().value(0).rawValue();
+        const bool border = t->cellAt(0, 0).format().toTableCellFormat().topBorder() > 0;
+        found << depth + QString("%1x%2 %3").arg(t->rows()).arg(t->columns()).arg(width) +
+                     (border ? " border" : "");
         tables(child, found, depth + ">");
     }
 }
@@ -79,12 +79,12 @@ private slots:
         file("mixed");
         file("pictures", {"40x30", "16x12", "8x4", "96x48 frame"});
         file("shppict", {"20x10"});
-        file("table", {}, {"2x2"});
-        file("nested_table", {}, {"1x2", ">2x2"});
+        file("table", {}, {"2x2 192 border"});
+        file("nested_table", {}, {"1x2 295.2", ">2x2 100"});
         file("hidden");
         file("symbol");
         file("word_style");
-        file("libreoffice_basic", {}, {"2x2"});
+        file("libreoffice_basic", {}, {"2x2 46.0667 border"});
         file("libreoffice_extras", {"16x16"});
 
         add("escapes and line ends", "{\\rtf1 one\r\ntwo\\par\\{\\}\\\\\\tab x\\line y}",

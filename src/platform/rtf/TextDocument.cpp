@@ -257,20 +257,30 @@ private:
             cursor.insertTable(int(table.rows.size()), columns, tableFormat(table, columns));
         // Cells are taken before any is filled: a cell keeps its place as the
         // document grows, the table's grid need not be worked out again.
-        std::vector<std::pair<QTextTableCell, const Cell*>> cells;
+        struct Filled
+        {
+            QTextTableCell cell;
+            const Cell* content;
+            QTextTableCellFormat format;
+        };
+        std::vector<Filled> cells;
         for (int r = 0; r < int(table.rows.size()); ++r) {
             const Row& row = table.rows[std::size_t(r)];
             for (int c = 0; c < int(row.cells.size()); ++c) {
-                QTextTableCell cell = made->cellAt(r, c);
                 const CellFormat defined =
                     c < row.format.cells.size() ? row.format.cells[c] : CellFormat{};
-                cell.setFormat(cellFormat(defined, row.format.padding));
-                cells.emplace_back(cell, &row.cells[std::size_t(c)]);
+                cells.push_back({made->cellAt(r, c), &row.cells[std::size_t(c)],
+                                 cellFormat(defined, row.format.padding)});
             }
         }
-        for (auto& [cell, content] : cells) {
-            QTextCursor inside = cell.firstCursorPosition();
-            blocks(content->blocks, inside);
+        // A cell's format lives in its first block's character format, which
+        // the first paragraph sets: so it comes after the content.
+        for (Filled& filled : cells) {
+            QTextCursor inside = filled.cell.firstCursorPosition();
+            blocks(filled.content->blocks, inside);
+            QTextCharFormat format = filled.cell.format();
+            format.merge(filled.format);
+            filled.cell.setFormat(format);
         }
         cursor = made->lastCursorPosition();
         cursor.movePosition(QTextCursor::NextBlock);
