@@ -125,7 +125,7 @@ void Parser::closeGroup()
     const GroupState closed = std::move(m_stack.back());
     m_stack.pop_back();
     if (closed.destination == Destination::FontTable)
-        commitFont();
+        m_fonts.commit(m_decoder, m_ansiCodePage);
     if (closed.destination == Destination::Picture && state().destination != Destination::Picture)
         finishPicture();
     if (closed.pictureAlternative)
@@ -249,10 +249,10 @@ void Parser::apply(Word word, bool hasParameter, int value)
         return;
     switch (state().destination) {
     case Destination::FontTable:
-        fontTableWord(word, hasParameter, value);
+        m_fonts.apply(word, hasParameter, value);
         return;
     case Destination::ColorTable:
-        colorTableWord(word, value);
+        m_colors.apply(word, value);
         return;
     case Destination::Picture:
         m_picture.apply(word, value);
@@ -298,67 +298,6 @@ bool Parser::documentWord(Word word, bool hasParameter, int value)
     }
 }
 
-void Parser::fontTableWord(Word word, bool hasParameter, int value)
-{
-    switch (word) {
-    case Word::Font:
-        if (!hasParameter)
-            return;
-        m_fontNumber = value;
-        m_font = Font{};
-        m_fontName.clear();
-        return;
-    case Word::FontNil:
-        m_font.family = FontFamily::Any;
-        return;
-    case Word::FontRoman:
-        m_font.family = FontFamily::Roman;
-        return;
-    case Word::FontSwiss:
-        m_font.family = FontFamily::Swiss;
-        return;
-    case Word::FontModern:
-        m_font.family = FontFamily::Modern;
-        return;
-    case Word::FontScript:
-        m_font.family = FontFamily::Script;
-        return;
-    case Word::FontDecor:
-        m_font.family = FontFamily::Decorative;
-        return;
-    case Word::FontTech:
-        m_font.family = FontFamily::Technical;
-        return;
-    case Word::FontCharset:
-        m_font.charsetCodePage = codePageOfCharset(value);
-        return;
-    case Word::FontCodePage:
-        m_font.codePage = std::max(value, 0);
-        return;
-    default:
-        return;
-    }
-}
-
-void Parser::colorTableWord(Word word, int value)
-{
-    const int component = std::clamp(value, 0, 255);
-    switch (word) {
-    case Word::Red:
-        m_red = component;
-        break;
-    case Word::Green:
-        m_green = component;
-        break;
-    case Word::Blue:
-        m_blue = component;
-        break;
-    default:
-        return;
-    }
-    m_colorGiven = true;
-}
-
 void Parser::bodyWord(Word word, bool hasParameter, int value)
 {
     GroupState& group = state();
@@ -370,7 +309,7 @@ void Parser::bodyWord(Word word, bool hasParameter, int value)
     }
     const int rowDepth = std::max(group.tableDepth, 1);
     const bool colored = word == Word::BorderColor || word == Word::CellShading;
-    if (m_rows.apply(word, value, rowDepth, colored ? colorAt(value) : std::nullopt))
+    if (m_rows.apply(word, value, rowDepth, colored ? m_colors.at(value) : std::nullopt))
         return;
     switch (word) {
     case Word::UnicodeSkip:
@@ -425,14 +364,10 @@ void Parser::byte(unsigned char c)
         return;
     switch (state().destination) {
     case Destination::FontTable:
-        if (c == ';')
-            commitFont();
-        else
-            m_fontName.append(char(c));
+        m_fonts.addByte(char(c), m_decoder, m_ansiCodePage);
         return;
     case Destination::ColorTable:
-        if (c == ';')
-            commitColor();
+        m_colors.addByte(char(c));
         return;
     case Destination::Text:
         if (!state().chars.hidden)
@@ -459,7 +394,7 @@ void Parser::decodeBytes()
                     character(c.unicode());
         }
     } else {
-        for (QChar c : m_decoder.decode(codePageOf(font), m_bytes))
+        for (QChar c : m_decoder.decode(FontTable::codePageOf(font, m_ansiCodePage), m_bytes))
             character(c.unicode());
     }
     m_bytes.clear();
@@ -520,53 +455,18 @@ void Parser::endSurrogate()
     }
 }
 
-const Parser::Font* Parser::currentFont() const
+const Font* Parser::currentFont() const
 {
     const int number = m_stack.back().chars.font;
-    const auto found = m_fonts.find(number >= 0 ? number : m_defaultFont);
-    return found == m_fonts.end() ? nullptr : &found->second;
-}
-
-int Parser::codePageOf(const Font* font) const
-{
-    if (!font)
-        return m_ansiCodePage;
-    if (font->codePage > 0)
-        return font->codePage;
-    return font->charsetCodePage > 0 ? font->charsetCodePage : m_ansiCodePage;
-}
-
-void Parser::commitFont()
-{
-    const int codePage = m_font.charsetCodePage < 0 ? DefaultCodePage : codePageOf(&m_font);
-    const QString name = m_decoder.decode(codePage, m_fontName).trimmed();
-    m_fontName.clear();
-    if (m_fontNumber < 0 || name.isEmpty())
-        return;
-    m_font.name = name;
-    m_font.symbol = symbolFontNamed(name);
-    if (m_font.symbol == SymbolFont::None && m_font.charsetCodePage < 0)
-        m_font.symbol = SymbolFont::Symbol;
-    m_fonts[m_fontNumber] = m_font;
-}
-
-void Parser::commitColor()
-{
-    if (m_colorGiven)
-        m_colors.push_back(quint32(m_red) << 16 | quint32(m_green) << 8 | quint32(m_blue));
-    else
-        m_colors.push_back(std::nullopt); // "auto"
-    m_red = m_green = m_blue = 0;
-    m_colorGiven = false;
+    return m_fonts.find(number >= 0 ? number : m_defaultFont);
 }
 
 CharFormat Parser::resolve(const CharState& chars) const
 {
     CharFormat format;
-    const int number = chars.font >= 0 ? chars.font : m_defaultFont;
-    if (const auto font = m_fonts.find(number); font != m_fonts.end()) {
-        format.fontName = font->second.name;
-        format.fontFamily = font->second.family;
+    if (const Font* font = m_fonts.find(chars.font >= 0 ? chars.font : m_defaultFont)) {
+        format.fontName = font->name;
+        format.fontFamily = font->family;
     }
     format.halfPoints = chars.halfPoints;
     format.bold = chars.bold;
@@ -574,16 +474,9 @@ CharFormat Parser::resolve(const CharState& chars) const
     format.underline = chars.underline;
     format.strikeOut = chars.strikeOut;
     format.position = chars.position;
-    format.color = colorAt(chars.color);
-    format.background = colorAt(chars.background);
+    format.color = m_colors.at(chars.color);
+    format.background = m_colors.at(chars.background);
     return format;
-}
-
-std::optional<quint32> Parser::colorAt(int index) const
-{
-    if (index < 0 || std::size_t(index) >= m_colors.size())
-        return std::nullopt;
-    return m_colors[std::size_t(index)];
 }
 
 // Text collects until the formatting may change, then becomes a run.

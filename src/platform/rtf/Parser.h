@@ -2,12 +2,12 @@
 
 #include "platform/RtfDocument.h"
 #include "platform/rtf/Characters.h"
+#include "platform/rtf/ColorTable.h"
+#include "platform/rtf/FontTable.h"
 #include "platform/rtf/Formatting.h"
 #include "platform/rtf/Pictures.h"
 #include "platform/rtf/Tables.h"
 #include "platform/rtf/Tokenizer.h"
-
-#include <map>
 
 namespace Rtf {
 
@@ -33,15 +33,6 @@ private:
         bool pictureAlternative = false;
     };
 
-    struct Font
-    {
-        QString name;
-        FontFamily family = FontFamily::Any;
-        int charsetCodePage = 0; // 0: the document's; -1: a symbol font
-        int codePage = 0;        // \cpg, before the character set's
-        SymbolFont symbol = SymbolFont::None;
-    };
-
     GroupState& state() { return m_stack.back(); }
     bool skipping() const;
     bool inText() const;
@@ -57,8 +48,6 @@ private:
 
     void apply(Word word, bool hasParameter, int value);
     bool documentWord(Word word, bool hasParameter, int value);
-    void fontTableWord(Word word, bool hasParameter, int value);
-    void colorTableWord(Word word, int value);
     void bodyWord(Word word, bool hasParameter, int value);
     void tableMark(Word word);
 
@@ -70,11 +59,7 @@ private:
     void endSurrogate();
 
     const Font* currentFont() const;
-    int codePageOf(const Font* font) const;
-    void commitFont();
-    void commitColor();
     CharFormat resolve(const CharState& chars) const;
-    std::optional<quint32> colorAt(int index) const;
 
     void flushText();
     void endParagraph();
@@ -94,17 +79,9 @@ private:
     CodePageDecoder m_decoder;
     int m_ansiCodePage = DefaultCodePage;
 
-    std::map<int, Font> m_fonts;
+    FontTable m_fonts;
+    ColorTable m_colors;
     int m_defaultFont = 0;
-    int m_fontNumber = -1;
-    Font m_font;
-    QByteArray m_fontName;
-
-    std::vector<std::optional<quint32>> m_colors;
-    int m_red = 0;
-    int m_green = 0;
-    int m_blue = 0;
-    bool m_colorGiven = false;
 
     PictureReader m_picture;
     bool m_alternativeShown = false; // a \shppict or \nonshppict just closed
