@@ -7,6 +7,9 @@ namespace Rtf {
 namespace {
 
 constexpr int MaxCells = 63; // Word's limit per row
+// Far more than a long manual has; each table costs its viewer some memory,
+// and nesting makes many of them from few bytes.
+constexpr int MaxTables = 4096;
 constexpr int MaxTwips = 31680;
 constexpr int MaxBorderTwips = 75;
 
@@ -87,28 +90,26 @@ RowFormat& RowDefinitions::row()
 
 void TableBuilder::addParagraph(Paragraph&& paragraph, int depth)
 {
-    closeDeeperThan(depth);
-    openTo(depth);
-    blocksAt(depth).push_back(Block{std::move(paragraph)});
+    blocksAt(reach(depth)).push_back(Block{std::move(paragraph)});
 }
 
 void TableBuilder::endCell(int depth)
 {
-    closeDeeperThan(depth);
-    openTo(depth);
-    endCell(m_levels[std::size_t(depth - 1)]);
+    if (const int level = reach(depth); level > 0)
+        endCell(m_levels[std::size_t(level - 1)]);
 }
 
 void TableBuilder::endRow(int depth, const RowFormat& format)
 {
-    closeDeeperThan(depth);
-    openTo(depth);
-    Level& level = m_levels[std::size_t(depth - 1)];
-    if (!level.cell.blocks.empty())
-        endCell(level);
-    level.row.format = format;
-    level.table.rows.push_back(std::move(level.row));
-    level.row = Row{};
+    const int level = reach(depth);
+    if (level == 0)
+        return;
+    Level& open = m_levels[std::size_t(level - 1)];
+    if (!open.cell.blocks.empty())
+        endCell(open);
+    open.row.format = format;
+    open.table.rows.push_back(std::move(open.row));
+    open.row = Row{};
 }
 
 std::vector<Block>& TableBuilder::blocksAt(int depth)
@@ -116,10 +117,16 @@ std::vector<Block>& TableBuilder::blocksAt(int depth)
     return depth == 0 ? m_body : m_levels[std::size_t(depth - 1)].cell.blocks;
 }
 
-void TableBuilder::openTo(int depth)
+// Closes the tables deeper than `depth` and opens tables down to it, as far
+// as the document's number of tables allows; returns the depth reached.
+int TableBuilder::reach(int depth)
 {
-    while (int(m_levels.size()) < depth)
+    closeDeeperThan(depth);
+    while (int(m_levels.size()) < depth && m_tablesOpened < MaxTables) {
         m_levels.emplace_back();
+        ++m_tablesOpened;
+    }
+    return int(m_levels.size());
 }
 
 // A table ends where text of a lower depth begins; a row or cell left open

@@ -29,7 +29,8 @@ private:
 };
 
 // Places paragraphs into the body or into the cells of tables, nested ones
-// too, as the cell and row marks end them.
+// too, as the cell and row marks end them. Past a number of tables, text
+// stays where it is.
 class TableBuilder
 {
 public:
@@ -49,12 +50,13 @@ private:
     };
 
     std::vector<Block>& blocksAt(int depth);
-    void openTo(int depth);
+    int reach(int depth);
     void closeDeeperThan(int depth);
     static void endCell(Level& level);
 
     std::vector<Block>& m_body;
     std::vector<Level> m_levels; // m_levels[0] is the table at depth 1
+    int m_tablesOpened = 0;
 };
 
 } // namespace Rtf
