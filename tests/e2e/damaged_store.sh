@@ -25,8 +25,6 @@ for store in "${stores[@]}"; do
     open_scoreboards
     wait_for "the home panel's default red" red_at_corner "$HOME_ID"
     wait_for "the visitor panel's default red" red_at_corner "$VISITOR_ID"
-    read -r x y w h < <(geometry "$HOME_ID")
-    click_at $((x + w * 24 / 100)) $((y + h - 8))
     xdotool key F2
     wait_for "the options dialog" shown Options
     xdotool key Escape

@@ -15,8 +15,6 @@ appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml >/dev/nul
 start_x
 TV_BIN=$prefix/bin/tallyvane
 open_scoreboards
-read -r x y w h < <(geometry "$HOME_ID")
-click_at $((x + w * 24 / 100)) $((y + h - 8))
 xdotool key F1
 wait_for "the help window" shown "Tallyvane Help"
 help=$(window_id "Tallyvane Help")

@@ -98,15 +98,15 @@ window_id() {
 }
 shown() { window_id "$1" >/dev/null; }
 gone() { ! shown "$1"; }
-count_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
 is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 
-# Starts with "bypass" and waits for both scoreboards; HOME and VISITOR are their ids.
+# Starts with "bypass" and waits for both scoreboards, the home one active; HOME_ID and VISITOR_ID are their windows.
 open_scoreboards() {
     start_tallyvane bypass
     wait_for "the scoreboards" eval 'shown "Tallyvane " && shown "Tallyvane"'
     # shellcheck disable=SC2034 # for the scenarios
     HOME_ID=$(window_id "Tallyvane ") VISITOR_ID=$(window_id "Tallyvane")
+    wait_for "the home window to be active" is_active "$HOME_ID"
 }
 
 # Client area on the screen: "x y width height".

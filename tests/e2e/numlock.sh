@@ -13,8 +13,6 @@ printf '[KeySettings]\nNumLockForce=1\n' >"$STORE"
 open_scoreboards
 wait_for "NumLock switched on at start" numlock_is on
 
-read -r x y w h < <(geometry "$HOME_ID")
-click_at $((x + w * 24 / 100)) $((y + h - 8)) # the name box
 xdotool key F2
 wait_for "the options dialog" shown Options
 read -r ox oy _ < <(geometry "$(window_id Options)")
@@ -24,7 +22,7 @@ xdotool key Return
 wait_for "NumLock switched off at OK" numlock_is off
 grep -qx NumLockForce=2 "$STORE" || fail "NumLockForce=2 not stored: $(cat "$STORE")"
 
-wait_for "the home window active" is_active "$HOME_ID"
+wait_for "the home window active again" is_active "$HOME_ID"
 xdotool keydown Num_Lock
 wait_for "NumLock on while held" numlock_is on
 xdotool keyup Num_Lock

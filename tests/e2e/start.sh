@@ -29,7 +29,7 @@ wait_for "the guide in the viewer" at_least 3000 count_dark "$help" "$((w - 40))
 xdotool windowactivate --sync "$splash"
 click_at $((432 + 256)) $((316 + 180)) # Help, at 208, 168 in the frame
 wait_for "the viewer to come forward" is_active "$help"
-(($(count_titled "Tallyvane Help") == 1)) || fail "more than one help viewer"
+(($(xdotool search --onlyvisible --name "^Tallyvane Help$" | wc -l) == 1)) || fail "more than one help viewer"
 splash_id >/dev/null || fail "Help closed the splash"
 gone "Tallyvane " || fail "Help opened the scoreboards"
 
