@@ -79,7 +79,6 @@ void Parser::handle(const Token& token)
         closeGroup();
         break;
     case Token::Kind::Symbol:
-        m_alternativeShown = false;
         symbol(char(token.value));
         break;
     case Token::Kind::Hex:
@@ -154,6 +153,7 @@ void Parser::symbol(char c)
         m_star = true;
         return;
     }
+    m_alternativeShown = false;
     if (consumeFallback())
         return;
     switch (c) {
