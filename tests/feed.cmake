@@ -2,4 +2,3 @@
 find_package(Qt6 REQUIRED COMPONENTS WebSockets)
 tv_test(test_feed SOURCES test_feed.cpp AREAS tv_app tv_feed LIBS Qt6::WebSockets)
 add_dependencies(test_feed tallyvanefeed)
-tv_e2e_test(e2e_feed feed.sh)
