@@ -15,6 +15,7 @@ NumColor=99999999999\nLEDBack=@Rect(1 2 3 4)\nFormBack=0x00FF00\nBorderColor=\x0
 [KeySettings]\nNumLockForce=keep on\n[PicSettings]\nLEDType=Dots
 HomePic='"$data"'/picture/huge-declared.png\nVisitorPic=/\n[Display]\nShowPlayerName=yes
 ShowPlayerNumber=\nShowPlayerFouls=2\nPlayerTotal=70000\n[Display]\nPlayerTotal=1e3\n[Display\nPlayerTo'
+    '[ColorSettings]\nFormBack=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x6QColor)\n[PicSettings]\nHomePic=@ByteArray(x)\n'
 )
 
 red_at_corner() { [ "$(pixel_of "$1" 2 2)" = "#FF0000" ]; }
