@@ -171,21 +171,19 @@ private slots:
 
         // A display shows nothing for a negative value; colours and style take effect.
         NumberLED led;
-        QStringList effects;
-        for (auto [name, value] : std::initializer_list<std::pair<const char*, QVariant>>{
-                 {"Value", 88},
-                 {"LitColor", QColor(Qt::cyan)},
-                 {"BackColor", QColor(Qt::cyan)},
-                 {"LedType", 1},
-                 {"Value", -5}}) {
+        const std::pair<const char*, QVariant> changes[] = {{"Value", 88},
+                                                            {"LitColor", QColor(Qt::cyan)},
+                                                            {"BackColor", QColor(Qt::cyan)},
+                                                            {"LedType", 1},
+                                                            {"Value", -5}};
+        QString effects;
+        for (const auto& [name, value] : changes) {
             const QImage before = led.grab().toImage();
-            effects << text(name, led.setProperty(name, value) && led.grab().toImage() != before);
+            effects += led.setProperty(name, value) && led.grab().toImage() != before ? '1' : '0';
         }
+        const QImage negative = led.grab().toImage();
         led.setValue(-1);
-        const QImage blank = led.grab().toImage();
-        led.setValue(-5);
-        row("digit display", text(effects.join(' '), led.grab().toImage() == blank),
-            "Value true LitColor true BackColor true LedType true Value true true");
+        row("digit display", text(effects, negative == led.grab().toImage()), "11111 true");
 
         // A hidden column is hidden everywhere and left where it stood.
         const QString fouls = text(rect(p.txtTitleFouls), rect(p.nledFouls[2]));
@@ -195,8 +193,9 @@ private slots:
         row("fouls hidden",
             text(visible({p.txtTitleFouls, p.lblInputFouls, p.txtInputFouls, p.nledFouls[4],
                           p.txtTitlePoints, p.lblInputPoints, p.txtInputPoints, p.nledPoints[4]}),
+                 rect(p.txtTitleFouls), each(T::left, {p.lblInputFouls, p.txtInputFouls}),
                  rect(p.nledFouls[2]), T::left(p.txtTitlePoints) < points),
-            text("00001111", fouls.section(' ', 4), true));
+            text("00001111 2985 660 915 510 2490 2895", fouls.section(' ', 4), true));
         S::ShowPlayerFouls = 1;
         p.UpdatePlayers();
         row("fouls shown again", text(rect(p.txtTitleFouls), rect(p.nledFouls[2])), fouls);

@@ -104,7 +104,6 @@ private slots:
             {"BMP stored top down", file("td.bmp", bmp(4, -2)), "0 90 720 360"},
             {"empty path clears", QString(), "none"},
             {"not a picture", file("notes.jpg", "Home team\n"), "none"},
-            {"empty file", file("empty.png", {}), "none"},
             {"BMP cut in its header", file("cut.bmp", bmp(4, 4).left(30)), "none"},
             {"declares 2^31 pixels a side",
              qEnvironmentVariable("TV_TEST_DATA") + "/robust/picture/huge-declared.png", "none"},

@@ -19,13 +19,15 @@ inline void row(const char* tag, const QString& actual, const QString& expected)
     QTest::newRow(tag) << actual << expected;
 }
 
-// Values as text, separated by blanks.
+// Values as text, separated by blanks; numbers with six significant digits.
 template <typename... T> QString text(const T&... values)
 {
     QStringList parts;
     auto add = [&parts](const auto& v) {
         if constexpr (std::is_convertible_v<decltype(v), QString>)
             parts << QString(v);
+        else if constexpr (std::is_floating_point_v<std::decay_t<decltype(v)>>)
+            parts << QString::number(v, 'g', 6);
         else
             parts << QVariant::fromValue(v).toString();
     };

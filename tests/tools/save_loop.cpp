@@ -1,32 +1,28 @@
-// Saves the settings record to the given store file over and over, each save
-// a new generation, until it is killed. Prints "saving" once the first save
-// is complete; a failed save ends it with status 1.
+// Saves the settings record to the given store file over and over until it is
+// killed, every field of save n holding n (paths "/pictures/n.jpg"). Prints
+// "saving" once the first save is complete; a failed save ends it.
 //
-//   save_loop <store file> <first generation>
-#include "SaveGeneration.h"
+//   save_loop <store file> <first n>
 #include "platform/SettingsStore.h"
+#include "settings/PanelSettings.h"
 
-#include <QString>
 #include <cstdio>
 
 int main(int argc, char* argv[])
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: save_loop <store file> <first generation>\n");
+    if (argc != 3)
         return 2;
-    }
+    using S = PanelSettings;
     SettingsStore::setFilePathOverride(QString::fromLocal8Bit(argv[1]));
-    for (quint32 generation = QByteArray(argv[2]).toUInt();; ++generation) {
-        setGeneration(generation);
-        if (const auto failure = PanelSettings::SaveAll()) {
-            std::fprintf(stderr, "save failed: %s\n", qPrintable(*failure));
+    for (qint16 n = qint16(atoi(argv[2]));; n = qint16(n % 30000 + 1)) {
+        S::PointsColor = S::FoulsColor = S::NumColor = S::LEDBack = S::FormBack = S::BorderColor =
+            S::NumLockForce = S::LEDType = S::ShowPlayerName = S::ShowPlayerNumber =
+                S::ShowPlayerFouls = S::ShowPlayerPoints = S::PlayerTotal = n;
+        S::HomePic = S::VisitorPic = QString("/pictures/%1.jpg").arg(n);
+        if (S::SaveAll())
             return 1;
-        }
         static bool announced = false;
-        if (!announced) {
-            std::puts("saving");
-            std::fflush(stdout);
-            announced = true;
-        }
+        if (!announced)
+            announced = std::puts("saving") >= 0 && std::fflush(stdout) == 0;
     }
 }
