@@ -157,7 +157,7 @@ private slots:
             {"BOM, CRLF, line outside sections",
              "\xef\xbb\xbfnone\r\n[Display]\r\nPlayerTotal=12\r\n"},
             {"truncated", "[Display]\nPlayerTotal=12\n[Disp"},
-            {"binary", QByteArray("\x89PNG\r\n\x1a\n\0\0[]=\0", 16)}};
+            {"binary", QByteArray("\x89PNG\r\n\x1a\n\0\0[]=\0", 14)}};
         const QDir dir(qEnvironmentVariable("TV_TEST_DATA") + "/robust/settings");
         for (const QString& name : dir.entryList(QDir::Files))
             files.append({name, readFile(dir.filePath(name))});
