@@ -31,24 +31,10 @@ sleep 2 # the first options refresh
 read -r off_cpu off_rss < <(idle)
 stop_tallyvane
 
-port=$((20000 + RANDOM % 20000)) url=http://127.0.0.1:$port
-printf '[Feed]\nPort=%s\n' "$port" >"$STORE"
-open_scoreboards
-wait_for "the feed" curl -sf "$url/state.json"
-
-driver=http://127.0.0.1:$((port + 1))
-chromedriver --port=$((port + 1)) >"$E2E_TMP/chromedriver.log" 2>&1 &
-E2E_PIDS+=($!)
-wait_for "chromedriver" curl -sf "$driver/status"
-flags='"--headless","--no-sandbox","--disable-gpu","--disable-background-networking",
-  "--disable-component-update","--disable-sync","--no-first-run","--user-data-dir='$E2E_TMP/chromium'"'
-session=$(curl -sf "$driver/session" -d '{"capabilities":{"alwaysMatch":{"goog:chromeOptions":
-  {"binary":"/usr/bin/chromium","args":['"$flags"']}}}}' | sed -n 's/.*"sessionId":"\([^"]*\)".*/\1/p')
-trap 'curl -s -X DELETE "$driver/session/$session" >/dev/null; e2e_cleanup' EXIT
-wd() { curl -sf "$driver/session/$session/$1" -d "$2"; }
+start_feed
 # in_page <expression>: its value, as WebDriver's JSON gives it.
 in_page() { wd execute/sync "{\"script\":\"return $1\",\"args\":[]}" | sed 's/^{"value":"\{0,1\}\([^"]*\)"\{0,1\}}$/\1/'; }
-wd url "{\"url\":\"$url/\"}" >/dev/null
+wd url "{\"url\":\"$FEED_URL/\"}" >/dev/null
 renders() { in_page "document.body.dataset.renders || 0"; }
 wait_for "the page" eval '(($(renders) > 0))'
 
@@ -86,9 +72,9 @@ read -r median p95 < <(sort -n "$E2E_TMP/latency" | awk '{v[NR] = $1}
 for ((i = 2; i <= 10; i++)); do
     handle=$(wd window/new '{"type":"tab"}' | sed -n 's/.*"handle":"\([^"]*\)".*/\1/p')
     wd window "{\"handle\":\"$handle\"}" >/dev/null
-    wd url "{\"url\":\"$url/\"}" >/dev/null
+    wd url "{\"url\":\"$FEED_URL/\"}" >/dev/null
 done
-pages() { ss -tnH state established "( sport = :$port )" | wc -l; }
+pages() { ss -tnH state established "( sport = :$FEED_PORT )" | wc -l; }
 wait_for "ten pages connected" eval '(($(pages) >= 10))'
 sleep 2
 read -r on_cpu on_rss < <(idle)
