@@ -200,6 +200,23 @@ private slots:
                  QApplication::focusWidget() == s->cmdHelp, s->picLogo->pixmap().width(),
                  s->picLogo->pixmap().height()),
             "6240 3240 true true 95 130");
+        QStringList places;
+        for (const QWidget* w : std::initializer_list<const QWidget*>{
+                 s->frameSplash, s->lblName, s->lblMadeBy, s->lblVersion, s->lblClick, s->Label1,
+                 s->Label2, s->picLogo, s->cmdHelp})
+            places << text(Twips::left(w), Twips::top(w), place(w));
+        row("splash places", places.join(", "),
+            "120 0 6000 3120, 180 240 5655 735, 4200 840 1575 255, 3600 1080 2175 375, "
+            "2520 1080 1335 255, 2640 1680 3255 255, 2640 1920 3255 375, 480 960 1425 1950, "
+            "3120 2520 1215 375");
+        QStringList looks;
+        for (const QLabel* l : {s->lblName, s->lblVersion})
+            looks << l->font().family() + text("", Twips::fontPoints(l));
+        for (const QLabel* l :
+             {s->lblName, s->lblMadeBy, s->lblVersion, s->lblClick, s->Label1, s->Label2})
+            looks << QString::number(l->alignment() & Qt::AlignHorizontal_Mask);
+        row("splash fonts, alignments", looks.join('|'),
+            "Times New Roman 24|Times New Roman 15.75|4|2|2|1|1|1");
         closeAll();
 
         // A click anywhere but on Help opens the scoreboards, home on top.

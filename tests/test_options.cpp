@@ -56,6 +56,16 @@ QString shown(const frmOptions& d)
            text("", d.pledPreview->ledType(), d.lblPlayers->text(), d.SSTab1->currentIndex());
 }
 
+// Each widget's left, top, width and height in twips, or its first `fields` of them.
+QString places(std::initializer_list<const QWidget*> widgets, int fields = 4)
+{
+    QStringList all;
+    for (const QWidget* w : widgets)
+        all << text(Twips::left(w), Twips::top(w), Twips::width(w), Twips::height(w))
+                   .section(' ', 0, fields - 1);
+    return all.join(", ");
+}
+
 void uncheckFields(frmOptions& d)
 {
     for (QCheckBox* box : {d.chkPlayerName, d.chkPlayerNum, d.chkPlayerFouls, d.chkPlayerPoints})
@@ -133,9 +143,31 @@ private slots:
                  bool(d->windowFlags() &
                       (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint))),
             "6015 5880 true true false false");
-        const QPoint ok = d->cmdOk->mapTo(d.get(), QPoint()) * 15,
-                     cancel = d->cmdCancel->mapTo(d.get(), QPoint()) * 15;
-        row("OK and Cancel", text(ok.x(), ok.y(), cancel.x(), cancel.y()), "1860 5400 3060 5400");
+        row("top level", places({d->cmdOk, d->cmdCancel, d->SSTab1}),
+            "1860 5400 1080 375, 3060 5400 1080 375, 120 120 5775 5175");
+        row("colour frames",
+            places({d->fraNumFore, d->frmFoulsColor, d->frmPlayerColor, d->frmBackColor,
+                    d->frmBorderColor, d->fraLedBack, d->picLEDB, d->cmdLEDB}),
+            "240 720 1695 735, 2040 720 1695 735, 3840 720 1695 735, 240 1800 1695 735, "
+            "2040 1800 1695 735, 3840 1800 1695 735, 120 240 615 375, 840 240 735 375");
+        row("picture frames",
+            places({d->Frame2, d->Frame4, d->picVisitorPicPreviewCon, d->cmdChangeVisitorPic,
+                    d->cmdClearVisitorPic, d->cmdResetColors}),
+            "360 2760 2415 1575, 3000 2760 2415 1575, 120 240 1215 1215, 1440 360 855 375, "
+            "1440 840 855 375, 4320 4560 1215 375");
+        row("other frames", places({d->Frame3, d->Frame6, d->Frame1, d->Frame9, d->cmdResetKeys}),
+            "240 600 2775 1695, 3360 600 2175 1695, 240 2400 2775 1455, 3360 2400 2175 1455, "
+            "4320 4560 1215 375");
+        row("frame contents",
+            places({d->cmbLedType, d->lblPreview, d->pledPreview, d->lblNumberOfPlayers,
+                    d->lblPlayers, d->vsPlayers}),
+            "120 630 1215 315, 1275 240 855 255, 1440 510 540 975, 90 660 1575 255, "
+            "1800 600 375 375, 2160 600 255 375");
+        row("check and option boxes (they may widen)",
+            places({d->chkPlayerName, d->chkPlayerNum, d->chkPlayerFouls, d->chkPlayerPoints,
+                    d->optNormal, d->optKeepOn, d->optKeepOff},
+                   2),
+            "360 240, 360 600, 360 960, 360 1320, 240 240, 240 600, 240 960");
 
         // Loading shows the record whatever the dialog showed before.
         for (int force : {2, 1, 0, 5}) {
