@@ -173,22 +173,6 @@ private slots:
                  p.tmrOptions.interval(), p.tmrOptions.isActive()),
             "00000 1000 true");
 
-        // A display shows nothing for a negative value; colours and style take effect.
-        NumberLED led;
-        const std::pair<const char*, QVariant> changes[] = {{"Value", 88},
-                                                            {"LitColor", QColor(Qt::cyan)},
-                                                            {"BackColor", QColor(Qt::cyan)},
-                                                            {"LedType", 1},
-                                                            {"Value", -5}};
-        QString effects;
-        for (const auto& [name, value] : changes) {
-            const QImage before = led.grab().toImage();
-            effects += led.setProperty(name, value) && led.grab().toImage() != before ? '1' : '0';
-        }
-        const QImage negative = led.grab().toImage();
-        led.setValue(-1);
-        row("digit display", text(effects, negative == led.grab().toImage()), "11111 true");
-
         // A hidden column is hidden everywhere and left where it stood.
         const QString fouls = text(rect(p.txtTitleFouls), rect(p.nledFouls[2]));
         const int points = T::left(p.txtTitlePoints);

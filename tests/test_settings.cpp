@@ -80,8 +80,10 @@ private slots:
         row("FormBack missing", record().section(' ', 0, 5), "3 4 2 1 255 6");
 
         const QString path = useStore("; mine\n[Extra]\nMine=kept\n");
-        S::NumColor = 16711680, S::NumLockForce = -7, S::LEDType = 1, S::PlayerTotal = 12;
-        S::ShowPlayerFouls = 0, S::HomePic = "/pics/home team, 2026.png";
+        // Every field unlike its default, so that reading back checks each key.
+        S::NumColor = 16711680, S::FormBack = 65535, S::NumLockForce = -7, S::LEDType = 1;
+        S::ShowPlayerName = S::ShowPlayerNumber = S::ShowPlayerFouls = S::ShowPlayerPoints = 0;
+        S::PlayerTotal = 12, S::HomePic = "/pics/home team, 2026.png", S::VisitorPic = "v.png";
         const QString saved = S::SaveAll().value_or("saved");
         row("saved", text(saved, stored(path)), text("saved", record()));
         row("unknown lines kept", text(readFile(path).startsWith("; mine\n[Extra]\nMine=kept\n")),
