@@ -173,6 +173,20 @@ private slots:
                  p.tmrOptions.interval(), p.tmrOptions.isActive()),
             "00000 1000 true");
 
+        // A display draws what it is given; a negative value shows no digits.
+        NumberLED led;
+        QStringList drawn;
+        for (auto [name, value] : std::initializer_list<std::pair<const char*, QVariant>>{
+                 {"Value", 88}, {"LitColor", QColor(Qt::cyan)}, {"BackColor", QColor(Qt::cyan)},
+                 {"LedType", 1}, {"Value", -1}}) {
+            const QImage before = led.grab().toImage();
+            drawn << text(name, led.setProperty(name, value) && led.grab().toImage() != before);
+        }
+        const QImage blank = led.grab().toImage();
+        led.setValue(-5);
+        row("digit display", text(drawn.join(' '), led.grab().toImage() == blank),
+            "Value true LitColor true BackColor true LedType true Value true true");
+
         // A hidden column is hidden everywhere and left where it stood.
         const QString fouls = text(rect(p.txtTitleFouls), rect(p.nledFouls[2]));
         const int points = T::left(p.txtTitlePoints);
