@@ -136,20 +136,24 @@ at_least() { local n; n=$("${@:2}") && ((n >= $1)); }
 
 # start_feed: the scoreboards with the live feed on a free port at FEED_URL,
 # and a headless Chromium driven through chromedriver's WebDriver interface:
-# wd <command> <json> talks to its session.
+# wd <command> <json> talks to its session. The browser is started here and
+# attached by address, so nothing depends on the name "localhost" resolving.
 start_feed() {
     FEED_PORT=$((20000 + RANDOM % 20000)) FEED_URL=http://127.0.0.1:$FEED_PORT
     printf '[Feed]\nPort=%s\n' "$FEED_PORT" >"$STORE"
     open_scoreboards
     wait_for "the feed" curl -sf "$FEED_URL/state.json"
+    local devtools=127.0.0.1:$((FEED_PORT + 2))
+    chromium --headless --no-sandbox --disable-gpu --disable-background-networking \
+        --disable-component-update --disable-sync --no-first-run --remote-debugging-port="${devtools#*:}" \
+        --user-data-dir="$E2E_TMP/chromium" about:blank >"$E2E_TMP/chromium.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for "the browser" curl -sf "http://$devtools/json/version"
     DRIVER=http://127.0.0.1:$((FEED_PORT + 1))
     chromedriver --port=$((FEED_PORT + 1)) >"$E2E_TMP/chromedriver.log" 2>&1 &
     E2E_PIDS+=($!)
     wait_for "chromedriver" curl -sf "$DRIVER/status"
-    local flags='"--headless","--no-sandbox","--disable-gpu","--disable-background-networking",
-      "--disable-component-update","--disable-sync","--no-first-run","--user-data-dir='$E2E_TMP/chromium'"'
-    SESSION=$(curl -sf "$DRIVER/session" -d '{"capabilities":{"alwaysMatch":{"goog:chromeOptions":
-      {"binary":"/usr/bin/chromium","args":['"$flags"']}}}}' | sed -n 's/.*"sessionId":"\([^"]*\)".*/\1/p')
-    trap 'curl -s -X DELETE "$DRIVER/session/$SESSION" >/dev/null; e2e_cleanup' EXIT
+    SESSION=$(curl -sf "$DRIVER/session" -d '{"capabilities":{"alwaysMatch":
+      {"goog:chromeOptions":{"debuggerAddress":"'"$devtools"'"}}}}' | sed -n 's/.*"sessionId":"\([^"]*\)".*/\1/p')
 }
 wd() { curl -sf "$DRIVER/session/$SESSION/$1" -d "$2"; }
