@@ -146,12 +146,10 @@ start_feed() {
     local devtools=127.0.0.1:$((FEED_PORT + 2))
     chromium --headless --no-sandbox --disable-gpu --disable-background-networking \
         --disable-component-update --disable-sync --no-first-run --remote-debugging-port="${devtools#*:}" \
-        --user-data-dir="$E2E_TMP/chromium" about:blank >"$E2E_TMP/chromium.log" 2>&1 &
-    E2E_PIDS+=($!)
+        --user-data-dir="$E2E_TMP/chromium" about:blank >"$E2E_TMP/chromium.log" 2>&1 & E2E_PIDS+=($!)
     wait_for "the browser" curl -sf "http://$devtools/json/version"
     DRIVER=http://127.0.0.1:$((FEED_PORT + 1))
-    chromedriver --port=$((FEED_PORT + 1)) >"$E2E_TMP/chromedriver.log" 2>&1 &
-    E2E_PIDS+=($!)
+    chromedriver --port=$((FEED_PORT + 1)) >"$E2E_TMP/chromedriver.log" 2>&1 & E2E_PIDS+=($!)
     wait_for "chromedriver" curl -sf "$DRIVER/status"
     SESSION=$(curl -sf "$DRIVER/session" -d '{"capabilities":{"alwaysMatch":
       {"goog:chromeOptions":{"debuggerAddress":"'"$devtools"'"}}}}' | sed -n 's/.*"sessionId":"\([^"]*\)".*/\1/p')
