@@ -1,8 +1,8 @@
 #include "display/NumberLED.h"
 #include "help/frmHelp.h"
 #include "panel/Quorvel.h"
-#include "platform/PropertyBag.h"
-#include "platform/SettingsStore.h"
+#include "toolkit/PropertyBag.h"
+#include "settings/SettingsStore.h"
 #include "settings/PanelSettings.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // Loading a large help file: a 20 MiB guide of text, tables and screenshots,
 // read and laid into a document as the help viewer does.
-#include "platform/RichTextBox.h"
-#include "platform/RtfReader.h"
-#include "platform/RtfTextDocument.h"
+#include "help/RichTextBox.h"
+#include "rtf/Reader.h"
+#include "rtf/TextDocument.h"
 
 #include <QApplication>
 #include <QDir>

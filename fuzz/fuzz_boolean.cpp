@@ -1,6 +1,6 @@
 // libFuzzer entry: the stored properties' boolean conversion on any text.
 #include "FuzzCheck.h"
-#include "platform/Conversions.h"
+#include "toolkit/ValueText.h"
 
 #include <QString>
 
@@ -13,10 +13,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
-    const std::optional<bool> value = Conversions::toBoolean(text);
+    const std::optional<bool> value = ValueText::toBoolean(text);
 
     // Surrounding blanks never matter.
-    require(Conversions::toBoolean(QStringLiteral(" \t") + text + QStringLiteral("\n ")) == value);
+    require(ValueText::toBoolean(QStringLiteral(" \t") + text + QStringLiteral("\n ")) == value);
 
     const QString trimmed = text.trimmed();
     if (trimmed.compare(u"true", Qt::CaseInsensitive) == 0)

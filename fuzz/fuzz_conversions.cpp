@@ -1,7 +1,7 @@
 // libFuzzer entry: the edit line's text-to-number conversion on any text, read
 // both as UTF-8 and as UTF-16.
 #include "FuzzCheck.h"
-#include "platform/Conversions.h"
+#include "toolkit/ValueText.h"
 
 #include <QRegularExpression>
 #include <QString>
@@ -17,20 +17,20 @@ bool isBlank(QChar c)
 
 void check(const QString& text)
 {
-    const double value = Conversions::textToNumber(text);
+    const double value = ValueText::textToNumber(text);
     require(std::isfinite(value));
 
     // Blanks are ignored wherever they stand.
     QString packed = text;
     packed.removeIf(isBlank);
-    require(Conversions::textToNumber(packed) == value);
+    require(ValueText::textToNumber(packed) == value);
 
     // A plain decimal integer reads as itself.
     static const QRegularExpression plainInteger(QStringLiteral("^[+-]?[0-9]{1,9}$"));
     if (plainInteger.match(packed).hasMatch())
         require(value == packed.toInt());
 
-    const qint16 floored = Conversions::floorToInt16(value);
+    const qint16 floored = ValueText::floorToInt16(value);
     if (value >= -32768.0 && value < 32768.0)
         require(floored <= value && value < floored + 1.0);
     else

@@ -1,10 +1,10 @@
 // libFuzzer entry: any bytes as a team picture file, fitted into a 48 x 36
 // pixel logo box, must show either nothing or a whole picture inside the box.
 #include "FuzzCheck.h"
-#include "platform/modStretch.h"
-#include "platform/ImageControl.h"
-#include "platform/ImageLoader.h"
-#include "platform/PictureBox.h"
+#include "toolkit/modStretch.h"
+#include "toolkit/ImageControl.h"
+#include "toolkit/ImageLoader.h"
+#include "toolkit/FilledBox.h"
 
 #include <QApplication>
 #include <QFile>
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         require(file.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size));
     }
 
-    PictureBox box;
+    FilledBox box;
     box.resize(BoxSize);
     auto* img = new ImageControl(&box);
     modStretch::FitPicture(img, &box, path);

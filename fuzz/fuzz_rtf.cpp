@@ -1,8 +1,8 @@
 // libFuzzer entry: any bytes must read into a well-formed document, which
 // fills a QTextDocument whose pictures decode or stay empty frames.
 #include "FuzzCheck.h"
-#include "platform/RtfReader.h"
-#include "platform/RtfTextDocument.h"
+#include "rtf/Reader.h"
+#include "rtf/TextDocument.h"
 
 #include <QGuiApplication>
 #include <QImage>

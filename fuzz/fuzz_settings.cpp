@@ -2,7 +2,7 @@
 // program can show, and saving that record must read back unchanged.
 #include "FuzzCheck.h"
 #include "platform/NumLockBackend.h"
-#include "platform/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "settings/PanelSettings.h"
 
 #include <QFile>

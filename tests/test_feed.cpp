@@ -1,5 +1,5 @@
-#include "app/feed/FeedServer.h"
-#include "app/feed/LiveFeed.h"
+#include "feed/FeedServer.h"
+#include "feed/LiveFeed.h"
 #include "app/frmScoreboard.h"
 #include "panel/Quorvel.h"
 #include "support/FakeNumLock.h"

@@ -1,8 +1,9 @@
 // The help viewer: its window, what it shows for each help file it may find,
 // the shipped guide, and its size rules.
-#include "help/HelpWindows.h"
+#include "help/HelpLauncher.h"
+#include "platform/DeliverableFolders.h"
 #include "help/frmHelp.h"
-#include "platform/RichTextBox.h"
+#include "help/RichTextBox.h"
 
 #include <QApplication>
 #include <QDir>
@@ -119,13 +120,13 @@ private slots:
     void oneWindowPerSlot()
     {
         QPointer<frmHelp> program, library;
-        frmHelp* first = showHelpWindow(program, m_dir->path());
+        frmHelp* first = HelpLauncher::show(program, m_dir->path());
         QVERIFY(QFile(m_helpFile).open(QIODevice::WriteOnly));
         // Showing again neither opens a second window nor reads the file again.
-        QCOMPARE(showHelpWindow(program, m_dir->path()), first);
+        QCOMPARE(HelpLauncher::show(program, m_dir->path()), first);
         QCOMPARE(first->rtbHelp->toPlainText(), Missing);
-        QVERIFY(showHelpWindow(library, m_dir->path()) != first);
-        QCOMPARE(libraryFolder(), QCoreApplication::applicationDirPath());
+        QVERIFY(HelpLauncher::show(library, m_dir->path()) != first);
+        QCOMPARE(DeliverableFolders::libraryFolder(), QCoreApplication::applicationDirPath());
     }
 
 private:

@@ -1,10 +1,10 @@
 #include "display/PolyLED.h"
 #include "options/frmOptions.h"
-#include "platform/Colors.h"
-#include "platform/ImageControl.h"
-#include "platform/PictureBox.h"
-#include "platform/SettingsStore.h"
-#include "platform/Twips.h"
+#include "toolkit/BgrColor.h"
+#include "toolkit/ImageControl.h"
+#include "toolkit/FilledBox.h"
+#include "settings/SettingsStore.h"
+#include "toolkit/TwipsGeometry.h"
 #include "settings/PanelSettings.h"
 #include "support/Facts.h"
 #include "support/FakeNumLock.h"
@@ -44,9 +44,9 @@ void setRecord()
 QString shown(const frmOptions& d)
 {
     QStringList s;
-    for (PictureBox* p :
+    for (FilledBox* p :
          {d.picNumC, d.picFoulsC, d.picPointsC, d.picLEDB, d.picBackC, d.picBorderC})
-        s << QString::number(Colors::toBgr(p->backColor()));
+        s << QString::number(BgrColor::fromColor(p->backColor()));
     s << QString::number(d.numLockOptions->checkedId())
       << QString::number(d.cmbLedType->currentIndex());
     for (QCheckBox* c : {d.chkPlayerName, d.chkPlayerNum, d.chkPlayerFouls, d.chkPlayerPoints})
@@ -229,7 +229,7 @@ private slots:
             QStringList expected = Fixture.split(' ');
             expected[i] = "5649426";
             row(qPrintable(text("colour button", i)),
-                text(record(), Colors::toBgr(m_dialogs->colorRequests.value(1))),
+                text(record(), BgrColor::fromColor(m_dialogs->colorRequests.value(1))),
                 text(expected.join(' '), Fixture.section(' ', i, i)));
         }
 

@@ -3,10 +3,10 @@
 #include "options/frmOptions.h"
 #include "panel/modColor.h"
 #include "panel/modShowDigits.h"
-#include "platform/ImageControl.h"
-#include "platform/LineControl.h"
-#include "platform/PictureBox.h"
-#include "platform/Twips.h"
+#include "toolkit/ImageControl.h"
+#include "toolkit/LineControl.h"
+#include "toolkit/FilledBox.h"
+#include "toolkit/TwipsGeometry.h"
 #include "support/Facts.h"
 #include "support/FakeNumLock.h"
 #include "support/PanelFixture.h"
@@ -209,7 +209,7 @@ private slots:
         S::PlayerTotal = 3;
         p.UpdatePlayers();
         row("rows destroyed",
-            text(gone.isNull(), p.picStats->findChildren<PictureBox*>().size(),
+            text(gone.isNull(), p.picStats->findChildren<FilledBox*>().size(),
                  p.picStats->findChildren<NumberLED*>().size(), T::height(p.picPlayer[0])),
             "true 3 9 1875");
         p.nledFouls[0]->setLedType(1);

@@ -1,10 +1,10 @@
-#include "platform/Conversions.h"
-#include "platform/ImageControl.h"
-#include "platform/KeyCodes.h"
-#include "platform/PictureBox.h"
-#include "platform/PropertyBag.h"
-#include "platform/Twips.h"
-#include "platform/modStretch.h"
+#include "toolkit/ValueText.h"
+#include "toolkit/ImageControl.h"
+#include "toolkit/KeyCodes.h"
+#include "toolkit/FilledBox.h"
+#include "toolkit/PropertyBag.h"
+#include "toolkit/TwipsGeometry.h"
+#include "toolkit/modStretch.h"
 #include "support/Facts.h"
 
 #include <QKeyEvent>
@@ -67,7 +67,7 @@ private slots:
             {"1.5E2", 150}, {"2d1", 20}, {"&HFF", 255}, {"&HFFFF", -1}, {"&O17", 15},
             {"&O78", 7},    {"", 0},     {"1.2.3", 1.2}};
         for (auto [t, number] : numbers) {
-            const double value = Conversions::textToNumber(QString(t));
+            const double value = ValueText::textToNumber(QString(t));
             row(qPrintable(text("text", t)), text(value), text(number));
         }
 
@@ -110,7 +110,7 @@ private slots:
              qEnvironmentVariable("TV_TEST_DATA") + "/robust/picture/huge-declared.png", "none"},
             {"BMP declaring 30000 x 30000", file("huge.bmp", bmp(30000, 30000, 4096)), "none"}};
         for (const auto& [tag, path, fitted] : pictures) {
-            PictureBox box;
+            FilledBox box;
             Twips::setGeometry(&box, 0, 0, 720, 540);
             ImageControl img(&box);
             modStretch::FitPicture(&img, &box, picture("before.png", 10, 10));
@@ -122,7 +122,7 @@ private slots:
         }
 
         // No file, or a folder, keeps the picture shown; a replaced file is read afresh.
-        PictureBox box;
+        FilledBox box;
         Twips::setGeometry(&box, 0, 0, 720, 540);
         ImageControl img(&box);
         modStretch::FitPicture(&img, &box, m_dir.filePath("gone.png"));

@@ -1,7 +1,7 @@
 // The RTF reader as the help viewer shows a document: each case compares the
 // text, the pictures and the tables of the QTextDocument it fills.
-#include "platform/RtfReader.h"
-#include "platform/RtfTextDocument.h"
+#include "rtf/Reader.h"
+#include "rtf/TextDocument.h"
 
 #include <QFile>
 #include <QTest>

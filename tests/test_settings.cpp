@@ -1,4 +1,4 @@
-#include "platform/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsParse.h"
 #include "support/Facts.h"

@@ -1,9 +1,9 @@
 #include "app/frmScoreboard.h"
 
-#include "app/feed/FeedLauncher.h"
+#include "app/FeedLauncher.h"
 #include "panel/Quorvel.h"
-#include "platform/PropertyBag.h"
-#include "platform/Twips.h"
+#include "toolkit/PropertyBag.h"
+#include "toolkit/TwipsGeometry.h"
 
 #include <QCloseEvent>
 #include <QWindowStateChangeEvent>

@@ -1,8 +1,8 @@
 #include "app/frmSplash.h"
 
 #include "app/frmScoreboard.h"
-#include "help/HelpWindows.h"
-#include "platform/Twips.h"
+#include "help/HelpLauncher.h"
+#include "toolkit/TwipsGeometry.h"
 #include "version.h"
 
 #include <QCoreApplication>
@@ -21,13 +21,6 @@ constexpr int SplashHeight = 3240;
 // The splash stands this far above the centre: it is placed as if it were
 // this tall, not as tall as it is.
 constexpr int PlacementHeight = 5880;
-
-// The program's own help viewer: one window, which outlives the splash.
-QPointer<frmHelp>& programHelp()
-{
-    static QPointer<frmHelp> help;
-    return help;
-}
 
 QFont fontOf(const QString& family, double points)
 {
@@ -158,5 +151,5 @@ void frmSplash::GoScore()
 
 void frmSplash::showHelp()
 {
-    showHelpWindow(programHelp(), QCoreApplication::applicationDirPath());
+    HelpLauncher::showProgramHelp();
 }

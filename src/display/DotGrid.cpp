@@ -1,6 +1,6 @@
-#include "DotGrid.h"
+#include "display/DotGrid.h"
 
-#include "SegmentGeometry.h"
+#include "display/SegmentGeometry.h"
 
 #include <QtMath>
 

@@ -1,4 +1,4 @@
-#include "LedDigits.h"
+#include "display/LedDigits.h"
 
 #include <QtGlobal>
 #include <algorithm>

@@ -1,8 +1,8 @@
-#include "LedPainter.h"
+#include "display/LedPainter.h"
 
-#include "DotGrid.h"
-#include "LedDigits.h"
-#include "SegmentGeometry.h"
+#include "display/DotGrid.h"
+#include "display/LedDigits.h"
+#include "display/SegmentGeometry.h"
 
 #include <QPainter>
 #include <QRadialGradient>

@@ -1,7 +1,7 @@
-#include "NumberLED.h"
+#include "display/NumberLED.h"
 
-#include "LedDigits.h"
-#include "LedPainter.h"
+#include "display/LedDigits.h"
+#include "display/LedPainter.h"
 
 #include <QEvent>
 #include <QPainter>

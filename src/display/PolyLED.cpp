@@ -1,6 +1,6 @@
-#include "PolyLED.h"
+#include "display/PolyLED.h"
 
-#include "LedPainter.h"
+#include "display/LedPainter.h"
 
 #include <QPainter>
 

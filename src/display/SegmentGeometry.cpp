@@ -1,4 +1,4 @@
-#include "SegmentGeometry.h"
+#include "display/SegmentGeometry.h"
 
 #include <QLineF>
 

@@ -1,7 +1,7 @@
 #include "help/frmHelp.h"
 
-#include "platform/RichTextBox.h"
-#include "platform/Twips.h"
+#include "help/RichTextBox.h"
+#include "toolkit/TwipsGeometry.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,12 +2,12 @@
 
 #include "display/PolyLED.h"
 #include "platform/modGrabKeys.h"
-#include "platform/modStretch.h"
-#include "platform/Colors.h"
-#include "platform/ImageControl.h"
-#include "platform/PictureBox.h"
+#include "toolkit/modStretch.h"
+#include "toolkit/BgrColor.h"
+#include "toolkit/ImageControl.h"
+#include "toolkit/FilledBox.h"
 #include "platform/PlatformDialogs.h"
-#include "platform/Twips.h"
+#include "toolkit/TwipsGeometry.h"
 #include "settings/PanelSettings.h"
 
 #include <QButtonGroup>
@@ -56,25 +56,15 @@ QPushButton* button(QWidget* parent, const QString& caption, int left, int top, 
 
 // A plain box has no edge of its own; a thin line just outside it keeps a
 // swatch as pale as the dialog, or an empty preview, visible.
-PictureBox* outlinedBox(QWidget* parent, const QString& name, int left, int top, int width,
+FilledBox* outlinedBox(QWidget* parent, const QString& name, int left, int top, int width,
                         int height)
 {
-    auto* border = new PictureBox(parent);
+    auto* border = new FilledBox(parent);
     border->setBackColor(parent->palette().color(QPalette::Dark));
-    auto* box = place(new PictureBox(parent), left, top, width, height);
+    auto* box = place(new FilledBox(parent), left, top, width, height);
     border->setGeometry(box->geometry().adjusted(-1, -1, 1, 1));
     box->setAccessibleName(name);
     return box;
-}
-
-qint32 bgr(const PictureBox* swatch)
-{
-    return qint32(Colors::toBgr(swatch->backColor()));
-}
-
-QColor color(qint32 bgr)
-{
-    return Colors::fromBgr(quint32(bgr));
 }
 
 } // namespace
@@ -155,7 +145,7 @@ void frmOptions::buildColorTab(QWidget* surface)
         int left;
         int top;
         QGroupBox** frame;
-        PictureBox** swatch;
+        FilledBox** swatch;
         QPushButton** change;
     };
     const ColorControls colors[] = {
@@ -170,7 +160,7 @@ void frmOptions::buildColorTab(QWidget* surface)
     };
     for (const ColorControls& c : colors) {
         QGroupBox* box = frame(surface, tr(c.caption), c.left, c.top, 1695, 735);
-        PictureBox* swatch = outlinedBox(box, tr(c.name), 120, 240, 615, 375);
+        FilledBox* swatch = outlinedBox(box, tr(c.name), 120, 240, 615, 375);
         QPushButton* change = button(box, tr("Change"), 840, 240, 735, 375);
         change->setAccessibleName(tr("Change %1").arg(swatch->accessibleName().toLower()));
         connect(change, &QPushButton::clicked, this, [this, swatch] { changeColor(swatch); });
@@ -185,7 +175,7 @@ void frmOptions::buildColorTab(QWidget* surface)
         const char* name;
         int left;
         QGroupBox** frame;
-        PictureBox** box;
+        FilledBox** box;
         ImageControl** image;
         QPushButton** change;
         QPushButton** clear;
@@ -290,12 +280,12 @@ void frmOptions::Load()
 {
     SSTab1->setCurrentIndex(0);
 
-    picNumC->setBackColor(color(PanelSettings::NumColor));
-    picFoulsC->setBackColor(color(PanelSettings::FoulsColor));
-    picPointsC->setBackColor(color(PanelSettings::PointsColor));
-    picLEDB->setBackColor(color(PanelSettings::LEDBack));
-    picBackC->setBackColor(color(PanelSettings::FormBack));
-    picBorderC->setBackColor(color(PanelSettings::BorderColor));
+    picNumC->setBackColor(BgrColor::toColor(PanelSettings::NumColor));
+    picFoulsC->setBackColor(BgrColor::toColor(PanelSettings::FoulsColor));
+    picPointsC->setBackColor(BgrColor::toColor(PanelSettings::PointsColor));
+    picLEDB->setBackColor(BgrColor::toColor(PanelSettings::LEDBack));
+    picBackC->setBackColor(BgrColor::toColor(PanelSettings::FormBack));
+    picBorderC->setBackColor(BgrColor::toColor(PanelSettings::BorderColor));
 
     selectNumLockOption(PanelSettings::NumLockForce);
 
@@ -347,12 +337,12 @@ void frmOptions::acceptSettings()
         return;
     }
 
-    PanelSettings::NumColor = bgr(picNumC);
-    PanelSettings::LEDBack = bgr(picLEDB);
-    PanelSettings::FoulsColor = bgr(picFoulsC);
-    PanelSettings::PointsColor = bgr(picPointsC);
-    PanelSettings::FormBack = bgr(picBackC);
-    PanelSettings::BorderColor = bgr(picBorderC);
+    PanelSettings::NumColor = BgrColor::fromColor(picNumC->backColor());
+    PanelSettings::LEDBack = BgrColor::fromColor(picLEDB->backColor());
+    PanelSettings::FoulsColor = BgrColor::fromColor(picFoulsC->backColor());
+    PanelSettings::PointsColor = BgrColor::fromColor(picPointsC->backColor());
+    PanelSettings::FormBack = BgrColor::fromColor(picBackC->backColor());
+    PanelSettings::BorderColor = BgrColor::fromColor(picBorderC->backColor());
 
     // With no option selected the mode is one the dialog cannot show; it is kept.
     const int force = numLockOptions->checkedId();
@@ -389,11 +379,11 @@ void frmOptions::acceptSettings()
     accept();
 }
 
-void frmOptions::changeColor(PictureBox* swatch)
+void frmOptions::changeColor(FilledBox* swatch)
 {
     if (const std::optional<QColor> chosen =
             PlatformDialogs::instance().chooseColor(this, swatch->backColor()))
-        swatch->setBackColor(color(qint32(Colors::toBgr(*chosen))));
+        swatch->setBackColor(BgrColor::toColor(BgrColor::fromColor(*chosen)));
 }
 
 void frmOptions::changePicture(const PictureControls& picture)
@@ -418,12 +408,12 @@ void frmOptions::resetColors()
                QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes});
     if (answer != QMessageBox::Yes)
         return;
-    picNumC->setBackColor(color(PanelSettings::DefaultNumColor));
-    picLEDB->setBackColor(color(PanelSettings::DefaultLEDBack));
-    picFoulsC->setBackColor(color(PanelSettings::DefaultFoulsColor));
-    picPointsC->setBackColor(color(PanelSettings::DefaultPointsColor));
-    picBackC->setBackColor(color(PanelSettings::DefaultFormBack));
-    picBorderC->setBackColor(color(PanelSettings::DefaultBorderColor));
+    picNumC->setBackColor(BgrColor::toColor(PanelSettings::DefaultNumColor));
+    picLEDB->setBackColor(BgrColor::toColor(PanelSettings::DefaultLEDBack));
+    picFoulsC->setBackColor(BgrColor::toColor(PanelSettings::DefaultFoulsColor));
+    picPointsC->setBackColor(BgrColor::toColor(PanelSettings::DefaultPointsColor));
+    picBackC->setBackColor(BgrColor::toColor(PanelSettings::DefaultFormBack));
+    picBorderC->setBackColor(BgrColor::toColor(PanelSettings::DefaultBorderColor));
 }
 
 void frmOptions::resetSettings()

@@ -4,7 +4,7 @@
 #include <QString>
 
 class ImageControl;
-class PictureBox;
+class FilledBox;
 class PolyLED;
 class QButtonGroup;
 class QCheckBox;
@@ -50,31 +50,31 @@ public:
 
     // Tab "Color Controls".
     QGroupBox* fraNumFore;
-    PictureBox* picNumC;
+    FilledBox* picNumC;
     QPushButton* cmdNumC;
     QGroupBox* frmFoulsColor;
-    PictureBox* picFoulsC;
+    FilledBox* picFoulsC;
     QPushButton* cmdFoulsC;
     QGroupBox* frmPlayerColor;
-    PictureBox* picPointsC;
+    FilledBox* picPointsC;
     QPushButton* cmdPointsC;
     QGroupBox* frmBackColor;
-    PictureBox* picBackC;
+    FilledBox* picBackC;
     QPushButton* cmdBackC;
     QGroupBox* frmBorderColor;
-    PictureBox* picBorderC;
+    FilledBox* picBorderC;
     QPushButton* cmdBorderC;
     QGroupBox* fraLedBack;
-    PictureBox* picLEDB;
+    FilledBox* picLEDB;
     QPushButton* cmdLEDB;
 
     QGroupBox* Frame2;
-    PictureBox* picHomePicPreviewCon;
+    FilledBox* picHomePicPreviewCon;
     ImageControl* imgHomePicPreview;
     QPushButton* cmdChangeHomePic;
     QPushButton* cmdClearHomePic;
     QGroupBox* Frame4;
-    PictureBox* picVisitorPicPreviewCon;
+    FilledBox* picVisitorPicPreviewCon;
     ImageControl* imgVisitorPicPreview;
     QPushButton* cmdChangeVisitorPic;
     QPushButton* cmdClearVisitorPic;
@@ -120,7 +120,7 @@ private:
     {
         QString* path;
         ImageControl* image;
-        PictureBox* box;
+        FilledBox* box;
     };
 
     void buildColorTab(QWidget* surface);
@@ -129,7 +129,7 @@ private:
     void alignTabSurfaces();
 
     void acceptSettings();
-    void changeColor(PictureBox* swatch);
+    void changeColor(FilledBox* swatch);
     void changePicture(const PictureControls& picture);
     void clearPicture(const PictureControls& picture);
     void resetColors();

@@ -2,20 +2,20 @@
 
 #include "display/NumberLED.h"
 #include "display/PolyLED.h"
-#include "help/HelpWindows.h"
+#include "help/HelpLauncher.h"
 #include "options/frmOptions.h"
 #include "panel/modColor.h"
 #include "platform/modGrabKeys.h"
 #include "panel/modShowDigits.h"
-#include "platform/modStretch.h"
-#include "platform/Colors.h"
-#include "platform/Conversions.h"
-#include "platform/ImageControl.h"
-#include "platform/KeyCodes.h"
-#include "platform/LineControl.h"
-#include "platform/PictureBox.h"
-#include "platform/PropertyBag.h"
-#include "platform/Twips.h"
+#include "toolkit/modStretch.h"
+#include "toolkit/BgrColor.h"
+#include "toolkit/ValueText.h"
+#include "toolkit/ImageControl.h"
+#include "toolkit/KeyCodes.h"
+#include "toolkit/LineControl.h"
+#include "toolkit/FilledBox.h"
+#include "toolkit/PropertyBag.h"
+#include "toolkit/TwipsGeometry.h"
 #include "settings/PanelSettings.h"
 
 #include <QKeyEvent>
@@ -84,19 +84,17 @@ void setColors(QWidget* w, QPalette::ColorRole backRole, const QColor& back,
         w->setPalette(pal);
 }
 
-QColor bgr(qint32 value) { return Colors::fromBgr(quint32(value)); }
-
 // The LED value as the edit line shows it: negative means no value.
 QString ledText(const NumberLED* led)
 {
-    return led->value() < 0 ? QString() : Conversions::decimalText(led->value());
+    return led->value() < 0 ? QString() : ValueText::decimalText(led->value());
 }
 
 int ledValue(const QLineEdit* box)
 {
     if (box->text().isEmpty())
         return -1;
-    return Conversions::floorToInt16(Conversions::textToNumber(box->text()));
+    return ValueText::floorToInt16(ValueText::textToNumber(box->text()));
 }
 
 } // namespace
@@ -120,8 +118,8 @@ Quorvel::~Quorvel() = default;
 
 void Quorvel::createChildren()
 {
-    picStats = new PictureBox(this);
-    picPlayer.push_back(new PictureBox(picStats));
+    picStats = new FilledBox(this);
+    picPlayer.push_back(new FilledBox(picStats));
     lblName.push_back(makeLabel(picPlayer[0], QStringLiteral("Name"), true));
     nledNumber.push_back(makeLed(picPlayer[0], 2));
     nledFouls.push_back(makeLed(picPlayer[0], 1));
@@ -140,7 +138,7 @@ void Quorvel::createChildren()
                            static_cast<QWidget*>(nledPreFouls), static_cast<QWidget*>(nledPrePoints)})
         proto->hide();
 
-    picTeamLogo = new PictureBox(this);
+    picTeamLogo = new FilledBox(this);
     imgTeamLogo = new ImageControl(picTeamLogo);
     txtTeamName = makeTextBox(this, QStringLiteral("Team Name"), true);
     txtTitleName = makeTextBox(this, QStringLiteral("Plyr Name"), true);
@@ -232,7 +230,7 @@ void Quorvel::wireRow(int index)
 
 void Quorvel::createRow(int index)
 {
-    auto* row = new PictureBox(picStats);
+    auto* row = new FilledBox(picStats);
     row->hide();
     row->setPalette(picPlayer[0]->palette());
     picPlayer.push_back(row);
@@ -447,7 +445,7 @@ void Quorvel::layoutRows()
     for (int i = 0; i < total; ++i) {
         if (int(picPlayer.size()) - 1 < i)
             createRow(i);
-        PictureBox* row = picPlayer[i];
+        FilledBox* row = picPlayer[i];
         Twips::setLeft(row, 0);
         Twips::setWidth(row, Twips::width(picStats));
         Twips::setHeight(row, Twips::height(picStats) / (total * 1.1));
@@ -619,7 +617,7 @@ bool Quorvel::eventFilter(QObject* watched, QEvent* event)
 void Quorvel::AllKeyDown(qint16 KeyCode)
 {
     if (KeyCode == KeyCodes::F1)
-        showLibraryHelp();
+        HelpLauncher::showLibraryHelp();
     else if (KeyCode == KeyCodes::F2)
         frmOptions::Open();
 }
@@ -712,9 +710,9 @@ void Quorvel::UpdateNumLock() { modGrabKeys::ApplyNumLockForce(PanelSettings::Nu
 
 void Quorvel::UpdateFormColors()
 {
-    const QColor formBack = bgr(PanelSettings::FormBack);
-    const QColor border = bgr(PanelSettings::BorderColor);
-    const QColor ledBack = bgr(PanelSettings::LEDBack);
+    const QColor formBack = BgrColor::toColor(PanelSettings::FormBack);
+    const QColor border = BgrColor::toColor(PanelSettings::BorderColor);
+    const QColor ledBack = BgrColor::toColor(PanelSettings::LEDBack);
 
     setColors(this, QPalette::Window, formBack);
     picStats->setBackColor(formBack);
@@ -722,7 +720,7 @@ void Quorvel::UpdateFormColors()
     for (QLineEdit* box : {txtTeamName, txtTitleName, txtTitleNumber, txtTitleFouls, txtTitlePoints})
         setColors(box, QPalette::Base, formBack, QPalette::Text, border);
     lineDivider->setBorderColor(border);
-    for (PictureBox* row : picPlayer)
+    for (FilledBox* row : picPlayer)
         row->setBackColor(ledBack);
     for (QLabel* name : lblName)
         setColors(name, QPalette::Window, ledBack, QPalette::WindowText, border);

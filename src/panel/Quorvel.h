@@ -7,7 +7,7 @@
 class ImageControl;
 class LineControl;
 class NumberLED;
-class PictureBox;
+class FilledBox;
 class PropertyBag;
 class QLabel;
 class QLineEdit;
@@ -60,8 +60,8 @@ public:
 
     // Children, named as in the design. Row arrays are indexed from 0; the
     // layout creates and destroys elements 1 and up.
-    PictureBox* picStats;
-    std::vector<PictureBox*> picPlayer;
+    FilledBox* picStats;
+    std::vector<FilledBox*> picPlayer;
     std::vector<QLabel*> lblName;
     std::vector<NumberLED*> nledNumber;
     std::vector<NumberLED*> nledFouls;
@@ -70,7 +70,7 @@ public:
     NumberLED* nledPreNumber;
     NumberLED* nledPreFouls;
     NumberLED* nledPrePoints;
-    PictureBox* picTeamLogo;
+    FilledBox* picTeamLogo;
     ImageControl* imgTeamLogo;
     QLineEdit* txtTeamName;
     QLineEdit* txtTitleName;

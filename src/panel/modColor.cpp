@@ -1,15 +1,15 @@
 #include "panel/modColor.h"
 
 #include "display/NumberLED.h"
-#include "platform/Colors.h"
+#include "toolkit/BgrColor.h"
 #include "settings/PanelSettings.h"
 
 namespace modColor {
 
 void ColorLeds(NumberLED* target, qint32 newLitColor)
 {
-    target->setBackColor(Colors::fromBgr(quint32(PanelSettings::LEDBack)));
-    target->setLitColor(Colors::fromBgr(quint32(newLitColor)));
+    target->setBackColor(BgrColor::toColor(PanelSettings::LEDBack));
+    target->setLitColor(BgrColor::toColor(newLitColor));
 }
 
 void ColorLeds(const std::vector<NumberLED*>& target, qint32 newLitColor)

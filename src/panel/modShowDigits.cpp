@@ -1,6 +1,6 @@
 #include "panel/modShowDigits.h"
 
-#include "platform/Twips.h"
+#include "toolkit/Twips.h"
 
 namespace modShowDigits {
 

@@ -1,8 +1,8 @@
 #include "settings/PanelSettings.h"
 
 #include "platform/modGrabKeys.h"
-#include "platform/Conversions.h"
-#include "platform/SettingsStore.h"
+#include "toolkit/ValueText.h"
+#include "settings/SettingsStore.h"
 #include "settings/SettingsParse.h"
 
 namespace {
@@ -11,7 +11,7 @@ const QString KeySection = QStringLiteral("KeySettings");
 const QString PicSection = QStringLiteral("PicSettings");
 const QString DisplaySection = QStringLiteral("Display");
 
-QString text(qint64 value) { return Conversions::decimalText(value); }
+QString text(qint64 value) { return ValueText::decimalText(value); }
 } // namespace
 
 void PanelSettings::LoadAll()

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "panel/Quorvel.h"
-#include "platform/PropertyBag.h"
-#include "platform/SettingsStore.h"
+#include "toolkit/PropertyBag.h"
+#include "settings/SettingsStore.h"
 #include "settings/PanelSettings.h"
 
 #include <QFile>

@@ -3,7 +3,7 @@
 // "saving" once the first save is complete; a failed save ends it.
 //
 //   save_loop <store file> <first n>
-#include "platform/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "settings/PanelSettings.h"
 
 #include <cstdio>

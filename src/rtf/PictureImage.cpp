@@ -1,0 +1,80 @@
+#include "rtf/PictureImage.h"
+
+#include "toolkit/ImageLoader.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QtEndian>
+
+namespace Rtf {
+namespace {
+
+constexpr int FileHeaderBytes = 14;
+constexpr int InfoHeaderBytes = 40;
+constexpr quint32 BitFields = 3;
+
+// A device-independent bitmap is a BMP file without its file header; the
+// header says where the pixels start, after the colour table.
+QByteArray bmpFile(const QByteArray& dib)
+{
+    if (dib.size() < InfoHeaderBytes)
+        return {};
+    const auto* bytes = reinterpret_cast<const uchar*>(dib.constData());
+    const quint32 headerBytes = qFromLittleEndian<quint32>(bytes);
+    const quint16 bitCount = qFromLittleEndian<quint16>(bytes + 14);
+    const quint32 compression = qFromLittleEndian<quint32>(bytes + 16);
+    const quint32 colorsUsed = qFromLittleEndian<quint32>(bytes + 32);
+    if (headerBytes < InfoHeaderBytes || headerBytes > quint32(dib.size()))
+        return {};
+    quint32 colors = bitCount <= 8 ? (colorsUsed ? colorsUsed : 1u << bitCount) : colorsUsed;
+    colors = std::min<quint32>(colors, 256);
+    const quint32 masks = compression == BitFields && headerBytes == InfoHeaderBytes ? 12 : 0;
+    const quint32 offset = FileHeaderBytes + headerBytes + masks + colors * 4;
+
+    QByteArray file(FileHeaderBytes, '\0');
+    auto* header = reinterpret_cast<uchar*>(file.data());
+    header[0] = 'B';
+    header[1] = 'M';
+    qToLittleEndian<quint32>(quint32(FileHeaderBytes + dib.size()), header + 2);
+    qToLittleEndian<quint32>(offset, header + 10);
+    return file + dib;
+}
+
+QByteArray fileBytes(const Picture& picture)
+{
+    switch (picture.kind) {
+    case Picture::Kind::Png:
+    case Picture::Kind::Jpeg:
+        return picture.data;
+    case Picture::Kind::Dib:
+        return bmpFile(picture.data);
+    case Picture::Kind::Other:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+QImage decodePicture(const Picture& picture)
+{
+    QByteArray bytes = fileBytes(picture);
+    if (bytes.isEmpty())
+        return {};
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return ImageLoader::load(&buffer);
+}
+
+QSize pictureSize(const Picture& picture)
+{
+    QByteArray bytes = fileBytes(picture);
+    if (bytes.isEmpty())
+        return {};
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const QSize size = QImageReader(&buffer).size();
+    return QSize(size.width(), std::abs(size.height()));
+}
+
+} // namespace Rtf
