@@ -1,9 +1,9 @@
 #include "display/NumberLED.h"
 #include "help/frmHelp.h"
 #include "panel/Quorvel.h"
-#include "toolkit/PropertyBag.h"
-#include "settings/SettingsStore.h"
 #include "settings/PanelSettings.h"
+#include "settings/SettingsStore.h"
+#include "toolkit/PropertyBag.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,7 +16,7 @@ namespace {
 std::unique_ptr<Quorvel> makePanel(int rows, int w = 1920, int h = 1080)
 {
     auto panel = std::make_unique<Quorvel>();
-    panel->ReadProperties(PropertyBag());
+    panel->readProperties(PropertyBag());
     PanelSettings::PlayerTotal = qint16(rows);
     panel->resize(w, h);
     panel->show();

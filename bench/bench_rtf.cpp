@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr qsizetype TargetBytes = 20 << 20;
+constexpr qsizetype targetBytes = 20 << 20;
 
 QByteArray readFile(const QString& path)
 {
@@ -31,7 +31,7 @@ QByteArray largeGuide()
     const QDir shots(source + "/docs/screenshots", "*.png");
     const QStringList names = shots.entryList();
     QByteArray rtf = guide.left(bodyStart);
-    for (int i = 0; rtf.size() < TargetBytes; ++i) {
+    for (int i = 0; rtf.size() < targetBytes; ++i) {
         const QByteArray png = readFile(shots.filePath(names[i % names.size()]));
         rtf += body + "\\pard\\qc{\\*\\shppict{\\pict\\picwgoal6000\\pichgoal4500\\pngblip\n" +
                png.toHex() + "}}{\\nonshppict{\\pict\\wmetafile8 0100}}\\par\n";

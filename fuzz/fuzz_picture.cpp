@@ -1,10 +1,10 @@
 // libFuzzer entry: any bytes as a team picture file, fitted into a 48 x 36
 // pixel logo box, must show either nothing or a whole picture inside the box.
 #include "FuzzCheck.h"
-#include "toolkit/modStretch.h"
+#include "toolkit/FilledBox.h"
 #include "toolkit/ImageControl.h"
 #include "toolkit/ImageLoader.h"
-#include "toolkit/FilledBox.h"
+#include "toolkit/modStretch.h"
 
 #include <QApplication>
 #include <QFile>
@@ -53,9 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const QSize natural = img->sizeHint();
         const QSize decoded = img->picture().size();
         require(decoded.width() <= natural.width() && decoded.height() <= natural.height());
-        require(natural.width() <= ImageLoader::MaxSide &&
-                natural.height() <= ImageLoader::MaxSide);
-        require(qint64(natural.width()) * natural.height() <= ImageLoader::MaxPixels);
+        require(natural.width() <= ImageLoader::maxDeclaredSide &&
+                natural.height() <= ImageLoader::maxDeclaredSide);
+        require(qint64(natural.width()) * natural.height() <= ImageLoader::maxPixels);
         // Whole, centred, and filling the box in at least one direction.
         const QRect shown = img->geometry();
         require(shown.left() >= 0 && shown.top() >= 0);

@@ -2,8 +2,8 @@
 // program can show, and saving that record must read back unchanged.
 #include "FuzzCheck.h"
 #include "platform/NumLockBackend.h"
-#include "settings/SettingsStore.h"
 #include "settings/PanelSettings.h"
+#include "settings/SettingsStore.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -85,7 +85,7 @@ struct Record
 void loadFrom(const QString& path)
 {
     SettingsStore::setFilePathOverride(path);
-    PanelSettings::LoadAll();
+    PanelSettings::loadAll();
 }
 
 } // namespace
@@ -120,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Saving what was loaded, then loading the saved file afresh, changes
     // nothing; the save itself must succeed on a writable file.
     const Record loaded = Record::current();
-    require(!S::SaveAll().has_value());
+    require(!S::saveAll().has_value());
     const QString copy = folder().filePath(QStringLiteral("copy.conf"));
     writeFile(copy, readFile(stored));
     loadFrom(copy);

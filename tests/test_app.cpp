@@ -3,12 +3,12 @@
 #include "app/frmSplash.h"
 #include "options/frmOptions.h"
 #include "panel/Quorvel.h"
-#include "toolkit/PropertyBag.h"
-#include "toolkit/TwipsGeometry.h"
 #include "support/Facts.h"
 #include "support/FakeNumLock.h"
 #include "support/PanelFixture.h"
 #include "support/ScriptedDialogs.h"
+#include "toolkit/PropertyBag.h"
+#include "toolkit/TwipsGeometry.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -90,7 +90,7 @@ private slots:
         using Facts::row;
         PanelFixture store;
         Quorvel fresh;
-        fresh.InitProperties();
+        fresh.initProperties();
         row("placed panel's team", fresh.txtTeamName->text(), "Team Name");
         const auto home = store.panel(338, 524, true), visitor = store.panel(338, 524, false);
         row("home panel's team", home->txtTeamName->text(), "Home Team");

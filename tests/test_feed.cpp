@@ -1,6 +1,6 @@
+#include "app/frmScoreboard.h"
 #include "feed/FeedServer.h"
 #include "feed/LiveFeed.h"
-#include "app/frmScoreboard.h"
 #include "panel/Quorvel.h"
 #include "support/FakeNumLock.h"
 #include "support/PanelFixture.h"
@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(
             at(json, "home/players/0").toObject(),
             (QJsonObject{{"name", "Ann"}, {"number", 0}, {"fouls", QJsonValue()}, {"points", 12}}));
-        QCOMPARE(at(json, "home/players").toArray().size(), PanelSettings::DefaultPlayerTotal);
+        QCOMPARE(at(json, "home/players").toArray().size(), PanelSettings::defaultPlayerTotal);
         QCOMPARE(at(json, "visitor/name"), QJsonValue("Owls"));
         delete home.partner();
     }
@@ -134,11 +134,11 @@ private slots:
     {
         FeedServer server;
         QVERIFY(!server.start(QHostAddress::LocalHost, 0));
-        std::vector<std::unique_ptr<QWebSocket>> pages(FeedServer::MaxClients + 1);
+        std::vector<std::unique_ptr<QWebSocket>> pages(FeedServer::maxClients + 1);
         for (auto& page : pages)
             (page = std::make_unique<QWebSocket>())
                 ->open(QUrl(QStringLiteral("ws://127.0.0.1:%1/live").arg(server.port())));
-        QTRY_COMPARE(server.clientCount(), FeedServer::MaxClients);
+        QTRY_COMPARE(server.clientCount(), FeedServer::maxClients);
         pages.clear();
         QTRY_COMPARE(server.clientCount(), 0);
 
@@ -185,7 +185,7 @@ private slots:
         delete home.partner();
 
         // The options dialog's OK saves the record and keeps the feed's keys.
-        PanelSettings::SaveAll();
+        PanelSettings::saveAll();
         QCOMPARE(SettingsStore(PanelSettings::applicationName()).read("Feed", "Port", ""),
                  feed.section(u'\n', 0, 0).mid(5));
     }

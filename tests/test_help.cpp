@@ -1,9 +1,9 @@
 // The help viewer: its window, what it shows for each help file it may find,
 // the shipped guide, and its size rules.
 #include "help/HelpLauncher.h"
-#include "platform/DeliverableFolders.h"
-#include "help/frmHelp.h"
 #include "help/RichTextBox.h"
+#include "help/frmHelp.h"
+#include "platform/DeliverableFolders.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,9 +17,9 @@
 
 namespace {
 
-const QString Missing = QStringLiteral(
+const QString missing = QStringLiteral(
     "Help file has been moved from its normal location.  Please reinstall the program.");
-const QByteArray SmallHelp = "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 {\\b Tallyvane} help\\par}";
+const QByteArray smallHelp = "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 {\\b Tallyvane} help\\par}";
 
 } // namespace
 
@@ -39,10 +39,10 @@ private slots:
         QTest::addColumn<qint64>("size");        // the file grown to this size; -1 no file
         QTest::addColumn<QString>("shown");
         const QByteArray deep = QByteArray(100000, '{') + "deep" + QByteArray(100000, '}');
-        QTest::newRow("small file") << SmallHelp << 0LL << "Tallyvane help";
-        QTest::newRow("file absent") << QByteArray() << -1LL << Missing;
-        QTest::newRow("a folder of that name") << QByteArray("folder") << 0LL << Missing;
-        QTest::newRow("too large") << SmallHelp << RichTextBox::MaxFileBytes + 1
+        QTest::newRow("small file") << smallHelp << 0LL << "Tallyvane help";
+        QTest::newRow("file absent") << QByteArray() << -1LL << missing;
+        QTest::newRow("a folder of that name") << QByteArray("folder") << 0LL << missing;
+        QTest::newRow("too large") << smallHelp << RichTextBox::maxFileBytes + 1
                                    << "is 65 MiB, too large to show: at most 64 MiB can be shown.";
         QTest::newRow("unbalanced") << QByteArray("{\\rtf1 {\\b x}}} y}}{{ z") << 0LL << "x y z";
         QTest::newRow("nested 100000 deep") << "{\\rtf1 top " + deep + " end}" << 0LL << " end";
@@ -61,7 +61,7 @@ private slots:
         file.close();
         frmHelp w(m_dir->path() + "/"); // the separator is added all the same
         QVERIFY2(w.rtbHelp->toPlainText().contains(shown), qPrintable(w.rtbHelp->toPlainText()));
-        QCOMPARE(w.rtbHelp->toPlainText() == Missing, shown == Missing);
+        QCOMPARE(w.rtbHelp->toPlainText() == missing, shown == missing);
     }
 
     void guide()
@@ -124,7 +124,7 @@ private slots:
         QVERIFY(QFile(m_helpFile).open(QIODevice::WriteOnly));
         // Showing again neither opens a second window nor reads the file again.
         QCOMPARE(HelpLauncher::show(program, m_dir->path()), first);
-        QCOMPARE(first->rtbHelp->toPlainText(), Missing);
+        QCOMPARE(first->rtbHelp->toPlainText(), missing);
         QVERIFY(HelpLauncher::show(library, m_dir->path()) != first);
         QCOMPARE(DeliverableFolders::libraryFolder(), QCoreApplication::applicationDirPath());
     }

@@ -1,14 +1,14 @@
 #include "display/PolyLED.h"
 #include "options/frmOptions.h"
-#include "toolkit/BgrColor.h"
-#include "toolkit/ImageControl.h"
-#include "toolkit/FilledBox.h"
-#include "settings/SettingsStore.h"
-#include "toolkit/TwipsGeometry.h"
 #include "settings/PanelSettings.h"
+#include "settings/SettingsStore.h"
 #include "support/Facts.h"
 #include "support/FakeNumLock.h"
 #include "support/ScriptedDialogs.h"
+#include "toolkit/BgrColor.h"
+#include "toolkit/FilledBox.h"
+#include "toolkit/ImageControl.h"
+#include "toolkit/TwipsGeometry.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -28,7 +28,7 @@ QString record()
                 S::ShowPlayerFouls, S::ShowPlayerPoints, S::PlayerTotal, S::HomePic, S::VisitorPic);
 }
 // Unlike the defaults and the reset values in every field.
-const QString Fixture = "1193046 6636321 658188 2105376 8388608 65280 2 1 0 1 0 1 12  ";
+const QString fixture = "1193046 6636321 658188 2105376 8388608 65280 2 1 0 1 0 1 12  ";
 
 void setRecord()
 {
@@ -44,8 +44,7 @@ void setRecord()
 QString shown(const frmOptions& d)
 {
     QStringList s;
-    for (FilledBox* p :
-         {d.picNumC, d.picFoulsC, d.picPointsC, d.picLEDB, d.picBackC, d.picBorderC})
+    for (FilledBox* p : {d.picNumC, d.picFoulsC, d.picPointsC, d.picLEDB, d.picBackC, d.picBorderC})
         s << QString::number(BgrColor::fromColor(p->backColor()));
     s << QString::number(d.numLockOptions->checkedId())
       << QString::number(d.cmbLedType->currentIndex());
@@ -178,7 +177,7 @@ private slots:
             uncheckFields(*d);
             d->Load();
             row(qPrintable(text("load, force", force)), shown(*d),
-                QString(Fixture).replace(" 2 1 0", text("", force == 5 ? -1 : force, 1, 0)) +
+                QString(fixture).replace(" 2 1 0", text("", force == 5 ? -1 : force, 1, 0)) +
                     " 1 12 0");
         }
 
@@ -209,7 +208,7 @@ private slots:
         row("OK without fields",
             text(m.icon, m.buttons.toInt(), d->isVisible(), d->lblPlayers->text(), record(),
                  flags()),
-            text(QMessageBox::NoIcon, int(QMessageBox::Ok), true, 4, Fixture, "true true false"));
+            text(QMessageBox::NoIcon, int(QMessageBox::Ok), true, 4, fixture, "true true false"));
         d->chkPlayerPoints->setChecked(true);
         d->cmdOk->click();
         row("then one field",
@@ -226,11 +225,11 @@ private slots:
             m_dialogs->setNextColor(QColor(0x12, 0x34, 0x56));
             ((*d).*colourButtons[i])->click();
             d->cmdOk->click();
-            QStringList expected = Fixture.split(' ');
+            QStringList expected = fixture.split(' ');
             expected[i] = "5649426";
             row(qPrintable(text("colour button", i)),
                 text(record(), BgrColor::fromColor(m_dialogs->colorRequests.value(1))),
-                text(expected.join(' '), Fixture.section(' ', i, i)));
+                text(expected.join(' '), fixture.section(' ', i, i)));
         }
 
         for (auto [wasOn, force, option, expected] :
@@ -286,7 +285,7 @@ private slots:
             (colours ? d->cmdResetColors : d->cmdResetKeys)->click();
             const PlatformDialogs::Message q = m_dialogs->messages.value(0);
             row(qPrintable(text("reset", colours ? "colours" : "settings", yes)),
-                text(shown(*d), q.icon, q.buttons.toInt(), q.defaultButton, record() == Fixture,
+                text(shown(*d), q.icon, q.buttons.toInt(), q.defaultButton, record() == fixture,
                      m_numLock->sets),
                 text(expected, QMessageBox::Question, (QMessageBox::Yes | QMessageBox::No).toInt(),
                      QMessageBox::Yes, true, 0));

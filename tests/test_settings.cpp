@@ -1,6 +1,6 @@
-#include "settings/SettingsStore.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsParse.h"
+#include "settings/SettingsStore.h"
 #include "support/Facts.h"
 #include "support/FakeNumLock.h"
 
@@ -22,7 +22,7 @@ QString record()
                 S::NumLockForce, S::HomePic, S::VisitorPic, S::LEDType, S::ShowPlayerName,
                 S::ShowPlayerNumber, S::ShowPlayerFouls, S::ShowPlayerPoints, S::PlayerTotal);
 }
-const char* Defaults = "33023 0 255 49152 255 16777215 0   0 1 1 1 1 5";
+const char* defaults = "33023 0 255 49152 255 16777215 0   0 1 1 1 1 5";
 
 QByteArray readFile(const QString& path)
 {
@@ -72,11 +72,11 @@ private slots:
     {
         Facts::columns();
         useStore({});
-        S::LoadAll();
-        row("no file: every default", record(), Defaults);
+        S::loadAll();
+        row("no file: every default", record(), defaults);
         useStore(
             "[ColorSettings]\nPointsColor=1\nFoulsColor=2\nNumColor=3\nLEDBack=4\nBorderColor=6");
-        S::LoadAll();
+        S::loadAll();
         row("FormBack missing", record().section(' ', 0, 5), "3 4 2 1 255 6");
 
         const QString path = useStore("; mine\n[Extra]\nMine=kept\n");
@@ -84,15 +84,15 @@ private slots:
         S::NumColor = 16711680, S::FormBack = 65535, S::NumLockForce = -7, S::LEDType = 1;
         S::ShowPlayerName = S::ShowPlayerNumber = S::ShowPlayerFouls = S::ShowPlayerPoints = 0;
         S::PlayerTotal = 12, S::HomePic = "/pics/home team, 2026.png", S::VisitorPic = "v.png";
-        const QString saved = S::SaveAll().value_or("saved");
+        const QString saved = S::saveAll().value_or("saved");
         row("saved", text(saved, stored(path)), text("saved", record()));
         row("unknown lines kept", text(readFile(path).startsWith("; mine\n[Extra]\nMine=kept\n")),
             "true");
-        S::LoadAll();
+        S::loadAll();
         row("read back", record(), stored(path));
         QStringList order;
         useStore({}, "fresh.conf");
-        S::SaveAll();
+        S::saveAll();
         const QByteArray fresh = readFile(m_dir.filePath("fresh.conf"));
         for (const QByteArray& line : fresh.split('\n'))
             order << line.split('=').first();
@@ -109,10 +109,10 @@ private slots:
                                        "\\x6QColor)\n[PicSettings]\nHomePic=@ByteArray(x)\n"
                                        "VisitorPic=\"a, b\"\n[Feed]\nPort=@Rect(1 2 3 4)\n",
                                        "typed.conf");
-        S::LoadAll();
+        S::loadAll();
         row("typed syntax read as text", text(S::FormBack, S::HomePic, S::VisitorPic),
             "255 @ByteArray(x) a, b");
-        S::SaveAll();
+        S::saveAll();
         const QByteArray typedSaved = readFile(typed);
         row("typed syntax saved as text",
             text(typedSaved.contains("\nFormBack=255\n"),
@@ -122,9 +122,9 @@ private slots:
 
         QVERIFY(QDir().mkpath(m_dir.filePath("folder.conf")));
         SettingsStore::setFilePathOverride(m_dir.filePath("folder.conf"));
-        S::LoadAll();
-        row("a folder in its place", text(record(), S::SaveAll().value_or("saved")),
-            text(Defaults, "a folder stands where the file should be"));
+        S::loadAll();
+        row("a folder in its place", text(record(), S::saveAll().value_or("saved")),
+            text(defaults, "a folder stands where the file should be"));
     }
     void store() { Facts::check(); }
 
@@ -165,14 +165,14 @@ private slots:
             files.append({name, readFile(dir.filePath(name))});
         for (const auto& [name, contents] : files) {
             const QString path = useStore(contents);
-            S::LoadAll();
+            S::loadAll();
             bool showable = S::PlayerTotal >= 1 && S::PlayerTotal <= 15;
             for (qint32 c : {S::PointsColor, S::FoulsColor, S::NumColor, S::LEDBack, S::FormBack,
                              S::BorderColor})
                 showable = showable && c >= 0 && c <= 0xFFFFFF;
             const int total = name == "binary" || name.startsWith("crash") ? 12 : S::PlayerTotal;
             S::FormBack = 65280;
-            const QString saved = S::SaveAll().value_or("saved");
+            const QString saved = S::saveAll().value_or("saved");
             row(qPrintable(name), text(showable, total, saved, stored(path).section(' ', 4, 4)),
                 "true 12 saved 65280");
         }
@@ -190,8 +190,8 @@ private slots:
         for (auto [force, wasOn, expected] : cases) {
             FakeNumLock keyboard(wasOn ? FakeNumLock::State::On : FakeNumLock::State::Off);
             useStore(QByteArray("[KeySettings]\nNumLockForce=") + force);
-            S::LoadAll();
-            S::LoadAll(); // a second panel reloads the record
+            S::loadAll();
+            S::loadAll(); // a second panel reloads the record
             row(qPrintable(text(force, wasOn)),
                 text(keyboard.sets, keyboard.state() == FakeNumLock::State::On), expected);
         }

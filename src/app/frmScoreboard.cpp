@@ -11,16 +11,16 @@
 namespace {
 // Client area and panel rectangle of the stored layout, in twips. The panel
 // is docked to the bottom, leaving a band at the top until the first resize.
-constexpr int ClientWidth = 5070;
-constexpr int ClientHeight = 7860;
-constexpr int PanelTop = 405;
+constexpr int clientWidth = 5070;
+constexpr int clientHeight = 7860;
+constexpr int panelTop = 405;
 
-constexpr Qt::WindowFlags ScoreboardFlags =
+constexpr Qt::WindowFlags scoreboardFlags =
     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
 } // namespace
 
-frmScoreboard::frmScoreboard(Team team) : QWidget(nullptr, ScoreboardFlags), m_team(team)
+frmScoreboard::frmScoreboard(Team team) : QWidget(nullptr, scoreboardFlags), m_team(team)
 {
     const bool home = team == Team::Home;
     const QString name = home ? QStringLiteral("frmScoreboardH") : QStringLiteral("frmScoreboardV");
@@ -29,14 +29,14 @@ frmScoreboard::frmScoreboard(Team team) : QWidget(nullptr, ScoreboardFlags), m_t
     setAttribute(Qt::WA_DeleteOnClose);
     // The home caption keeps its trailing blank: the two windows differ by it.
     setWindowTitle(home ? QStringLiteral("Tallyvane ") : QStringLiteral("Tallyvane"));
-    Twips::setWidth(this, ClientWidth);
-    Twips::setHeight(this, ClientHeight);
+    Twips::setWidth(this, clientWidth);
+    Twips::setHeight(this, clientHeight);
 
     Quorvel1 = new Quorvel(this);
     Quorvel1->setObjectName(QStringLiteral("Quorvel1"));
-    Quorvel1->ReadProperties(
+    Quorvel1->readProperties(
         PropertyBag::fromFile(QStringLiteral(":/app/layouts/%1.bag").arg(name)));
-    Twips::setGeometry(Quorvel1, 0, PanelTop, ClientWidth, ClientHeight - PanelTop);
+    Twips::setGeometry(Quorvel1, 0, panelTop, clientWidth, clientHeight - panelTop);
 
     if (home) {
         m_partner = new frmScoreboard(Team::Visitor);
@@ -54,7 +54,7 @@ void frmScoreboard::fitPanel()
     // Showing the panel lays it out; once it is up, every resize repeats what
     // that show did, without unmapping the window.
     if (isVisible())
-        Quorvel1->RunShowSteps();
+        Quorvel1->runShowSteps();
 }
 
 void frmScoreboard::resizeEvent(QResizeEvent* event)

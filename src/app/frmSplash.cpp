@@ -16,11 +16,11 @@
 #include <QScreen>
 
 namespace {
-constexpr int SplashWidth = 6240;
-constexpr int SplashHeight = 3240;
+constexpr int splashWidth = 6240;
+constexpr int splashHeight = 3240;
 // The splash stands this far above the centre: it is placed as if it were
 // this tall, not as tall as it is.
-constexpr int PlacementHeight = 5880;
+constexpr int placementHeight = 5880;
 
 QFont fontOf(const QString& family, double points)
 {
@@ -104,15 +104,15 @@ QLabel* frmSplash::addLabel(const QString& name, const QString& text, const QRec
 
 QPoint frmSplash::placement(const QRect& screen)
 {
-    const double top = (Twips::fromPixels(screen.height()) - double(PlacementHeight)) / 2;
-    const double left = (Twips::fromPixels(screen.width()) - double(SplashWidth)) / 2;
+    const double top = (Twips::fromPixels(screen.height()) - double(placementHeight)) / 2;
+    const double left = (Twips::fromPixels(screen.width()) - double(splashWidth)) / 2;
     return screen.topLeft() + QPoint(Twips::toPixels(left), Twips::toPixels(top));
 }
 
 void frmSplash::Load()
 {
-    Twips::setWidth(this, SplashWidth);
-    Twips::setHeight(this, SplashHeight);
+    Twips::setWidth(this, splashWidth);
+    Twips::setHeight(this, splashHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(placement(screen->geometry()));
     lblVersion->setText(QStringLiteral("Version %1.%2.%3")

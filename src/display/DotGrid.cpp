@@ -7,11 +7,11 @@
 namespace {
 
 // A lamp's diameter over the pitch, when the pitch leaves room for a choice.
-constexpr qreal LampShare = 0.8;
+constexpr qreal lampShare = 0.8;
 // Narrowest lamp, in device pixels: anything less is a grey smudge.
-constexpr int MinDiameter = 2;
+constexpr int minDiameter = 2;
 // Device pixels kept clear between the lamps of neighbouring digits.
-constexpr int DigitGap = 1;
+constexpr int digitGap = 1;
 
 // Lamps per segment for a digit this many logical pixels high.
 int lampsPerSegment(qreal height)
@@ -22,8 +22,8 @@ int lampsPerSegment(qreal height)
 // Lamps touch at the smallest pitches; from 4 px on, a pixel shows between them.
 int lampDiameter(int pitch)
 {
-    return pitch <= 3 ? qMax(MinDiameter, pitch)
-                      : qBound(MinDiameter, qRound(LampShare * pitch), pitch - 1);
+    return pitch <= 3 ? qMax(minDiameter, pitch)
+                      : qBound(minDiameter, qRound(lampShare * pitch), pitch - 1);
 }
 
 } // namespace
@@ -38,7 +38,7 @@ DotGrid::DotGrid(const QRectF& area, int count, qreal devicePixelRatio)
     // The pitch that makes the lamps as high as a bar digit, rounded up to
     // whole pixels, or less where that does not fit: tiny digits may use the
     // margins the bars leave free rather than shrink below legibility.
-    const qreal ideal = boxes[0].height() * m_ratio / (rows() - 1 + LampShare);
+    const qreal ideal = boxes[0].height() * m_ratio / (rows() - 1 + lampShare);
     for (m_pitch = qMax(1, qCeil(ideal));; --m_pitch) {
         m_diameter = lampDiameter(m_pitch);
         if (m_pitch == 1 || fits(boxes, area))
@@ -98,7 +98,7 @@ qreal DotGrid::digitSpacing(const QList<QRectF>& boxes) const
     if (boxes.size() < 2)
         return 0;
     const int upright = digitSize().width() - shift(0);
-    return qMax((boxes[1].left() - boxes[0].left()) * m_ratio, qreal(upright + DigitGap));
+    return qMax((boxes[1].left() - boxes[0].left()) * m_ratio, qreal(upright + digitGap));
 }
 
 bool DotGrid::fits(const QList<QRectF>& boxes, const QRectF& area) const

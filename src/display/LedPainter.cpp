@@ -9,11 +9,11 @@
 
 namespace {
 
-constexpr qreal UnlitShare = 0.13;
-constexpr qreal HighlightShare = 0.35;
+constexpr qreal unlitShare = 0.13;
+constexpr qreal highlightShare = 0.35;
 // Lamps narrower than this many device pixels are drawn as whole-pixel
 // squares: a round one would leave every pixel partly covered and dim.
-constexpr int RoundLampDiameter = 3;
+constexpr int roundLampDiameter = 3;
 
 QColor mix(const QColor& a, const QColor& b, qreal shareOfB)
 {
@@ -26,14 +26,14 @@ QColor mix(const QColor& a, const QColor& b, qreal shareOfB)
 // on a real board where the dark LEDs still catch some light.
 QColor unlitColor(const QColor& lit, const QColor& back)
 {
-    return mix(back, lit, UnlitShare);
+    return mix(back, lit, unlitShare);
 }
 
 } // namespace
 
 LedPainter::LedPainter(int style, const QColor& lit, const QColor& back)
     : m_style(style == Dots ? Dots : Lines), m_lit(lit), m_unlit(unlitColor(lit, back)),
-      m_highlight(mix(lit, Qt::white, HighlightShare)), m_back(back)
+      m_highlight(mix(lit, Qt::white, highlightShare)), m_back(back)
 {
 }
 
@@ -70,7 +70,7 @@ void LedPainter::paintLines(QPainter& painter, const QRectF& area, const QList<i
     for (int i = 0; i < boxes.size(); ++i) {
         const SegmentGeometry geometry(boxes[i]);
         const int mask = LedDigits::segmentMask(digits[i]);
-        for (int segment = 0; segment < SegmentGeometry::SegmentCount; ++segment) {
+        for (int segment = 0; segment < SegmentGeometry::segmentCount; ++segment) {
             painter.setBrush(mask & (1 << segment) ? m_lit : m_unlit);
             painter.drawPolygon(geometry.bar(segment));
         }
@@ -81,10 +81,10 @@ void LedPainter::paintDots(QPainter& painter, const QRectF& area, const QList<in
                            qreal devicePixelRatio) const
 {
     const DotGrid grid(area, int(digits.size()), devicePixelRatio);
-    const bool round = grid.diameter() >= RoundLampDiameter;
+    const bool round = grid.diameter() >= roundLampDiameter;
     for (int i = 0; i < grid.digitCount(); ++i) {
         const int mask = LedDigits::segmentMask(digits[i]);
-        for (int segment = 0; segment < SegmentGeometry::SegmentCount; ++segment) {
+        for (int segment = 0; segment < SegmentGeometry::segmentCount; ++segment) {
             const bool lit = mask & (1 << segment);
             painter.setBrush(lit ? m_lit : m_unlit);
             for (const QRectF& lamp : grid.dots(i, segment)) {

@@ -10,7 +10,7 @@ namespace {
 
 // A 32-bit value never needs more than ten digits; nine keep every shown
 // number below the 32-bit limit.
-constexpr int MaxDigits = 9;
+constexpr int maxDigits = 9;
 
 } // namespace
 
@@ -69,7 +69,7 @@ void NumberLED::setLedType(int type)
 
 void NumberLED::setDigits(int digits)
 {
-    digits = qBound(1, digits, MaxDigits);
+    digits = qBound(1, digits, maxDigits);
     if (digits == m_digits)
         return;
     m_digits = digits;

@@ -5,28 +5,28 @@
 namespace {
 
 // Proportions of a common 0.56" seven-segment LED, relative to the digit height.
-constexpr qreal UprightAspect = 0.52;
-constexpr qreal Slant = 0.07; // a 4° italic
-constexpr qreal Thickness = 0.13;
+constexpr qreal uprightAspect = 0.52;
+constexpr qreal slantShare = 0.07; // a 4° italic
+constexpr qreal barThickness = 0.13;
 // Tiny digits keep bars this many logical pixels thick so they stay legible.
-constexpr qreal MinThickness = 1.5;
-constexpr qreal Gap = 0.016; // taken off each end of a bar
+constexpr qreal minThickness = 1.5;
+constexpr qreal barGap = 0.016; // taken off each end of a bar
 // A digit row fills at most these parts of its area's height and width, with
 // this space (relative to the digit height) between digits.
-constexpr qreal FillHeight = 0.85;
-constexpr qreal FillWidth = 0.94;
-constexpr qreal Spacing = 0.16;
+constexpr qreal fillHeight = 0.85;
+constexpr qreal fillWidth = 0.94;
+constexpr qreal digitSpacing = 0.16;
 
 } // namespace
 
 qreal SegmentGeometry::aspectRatio()
 {
-    return UprightAspect + Slant;
+    return uprightAspect + slantShare;
 }
 
 qreal SegmentGeometry::slant()
 {
-    return Slant;
+    return slantShare;
 }
 
 QList<QRectF> SegmentGeometry::row(const QRectF& area, int count)
@@ -35,11 +35,11 @@ QList<QRectF> SegmentGeometry::row(const QRectF& area, int count)
     if (count < 1)
         return boxes;
     // Height per unit of row width: count digits plus the spaces between them.
-    const qreal rowWidthPerHeight = count * aspectRatio() + (count - 1) * Spacing;
+    const qreal rowWidthPerHeight = count * aspectRatio() + (count - 1) * digitSpacing;
     const qreal height =
-        qMax(0.0, qMin(area.height() * FillHeight, area.width() * FillWidth / rowWidthPerHeight));
+        qMax(0.0, qMin(area.height() * fillHeight, area.width() * fillWidth / rowWidthPerHeight));
     const qreal width = height * aspectRatio();
-    const qreal pitch = width + height * Spacing;
+    const qreal pitch = width + height * digitSpacing;
     qreal left = area.center().x() - height * rowWidthPerHeight / 2;
     const qreal top = area.center().y() - height / 2;
     for (int i = 0; i < count; ++i, left += pitch)
@@ -49,24 +49,24 @@ QList<QRectF> SegmentGeometry::row(const QRectF& area, int count)
 
 void SegmentGeometry::ends(int segment, QPointF& from, QPointF& to)
 {
-    static constexpr qreal corners[SegmentCount][4] = {
+    static constexpr qreal corners[segmentCount][4] = {
         {0, 0, 1, 0},   {1, 0, 1, 0.5}, {1, 0.5, 1, 1},  {0, 1, 1, 1},
         {0, 0.5, 0, 1}, {0, 0, 0, 0.5}, {0, 0.5, 1, 0.5}};
-    const qreal* c = corners[qBound(0, segment, SegmentCount - 1)];
+    const qreal* c = corners[qBound(0, segment, segmentCount - 1)];
     from = QPointF(c[0], c[1]);
     to = QPointF(c[2], c[3]);
 }
 
 SegmentGeometry::SegmentGeometry(const QRectF& box)
-    : m_box(box), m_width(qMax(0.0, box.width() - Slant * box.height())),
-      m_thickness(qMin(qMax(Thickness * box.height(), MinThickness), box.height() / 5)),
-      m_gap(Gap * box.height())
+    : m_box(box), m_width(qMax(0.0, box.width() - slantShare * box.height())),
+      m_thickness(qMin(qMax(barThickness * box.height(), minThickness), box.height() / 5)),
+      m_gap(barGap * box.height())
 {
 }
 
 QPointF SegmentGeometry::slanted(qreal x, qreal y) const
 {
-    return QPointF(m_box.left() + x + Slant * (m_box.height() - y), m_box.top() + y);
+    return QPointF(m_box.left() + x + slantShare * (m_box.height() - y), m_box.top() + y);
 }
 
 QPolygonF SegmentGeometry::bar(int segment) const

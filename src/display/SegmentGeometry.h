@@ -12,7 +12,7 @@
 class SegmentGeometry
 {
 public:
-    static constexpr int SegmentCount = 7;
+    static constexpr int segmentCount = 7;
 
     // The box's width over its height, slant included.
     static qreal aspectRatio();

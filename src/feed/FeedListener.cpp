@@ -10,7 +10,7 @@ void refuseOversized(QTcpSocket* socket)
 {
     const qint64 received = socket->property(Received).toLongLong() + socket->bytesAvailable();
     socket->setProperty(Received, received);
-    if (received <= FeedListener::MaxRequest)
+    if (received <= FeedListener::maxRequest)
         return;
     socket->readAll(); // nothing of it reaches the server
     socket->write("HTTP/1.1 431 Request Header Fields Too Large\r\n"

@@ -5,14 +5,14 @@
 class QTcpSocket;
 
 // The feed's listening socket. The HTTP server buffers whatever a request
-// carries; this refuses a request once it grows past MaxRequest, before the
+// carries; this refuses a request once it grows past maxRequest, before the
 // server has read it.
 class FeedListener : public QTcpServer
 {
     Q_OBJECT
 
 public:
-    static constexpr qint64 MaxRequest = 16 * 1024;
+    static constexpr qint64 maxRequest = 16 * 1024;
 
     using QTcpServer::QTcpServer;
 

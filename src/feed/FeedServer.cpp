@@ -102,7 +102,7 @@ void FeedServer::acceptClients()
     while (hasPendingWebSocketConnections()) {
         QWebSocket* client = nextPendingWebSocketConnection().release();
         client->setParent(this);
-        if (m_clients.size() >= MaxClients) {
+        if (m_clients.size() >= maxClients) {
             client->close(QWebSocketProtocol::CloseCodePolicyViolated,
                           QStringLiteral("Too many pages"));
             connect(client, &QWebSocket::disconnected, client, &QObject::deleteLater);
@@ -120,7 +120,7 @@ void FeedServer::acceptClients()
 void FeedServer::send(QWebSocket* client)
 {
     // A page that stopped reading would hold every state sent since.
-    if (client->bytesToWrite() + m_json.size() > MaxUnsent) {
+    if (client->bytesToWrite() + m_json.size() > maxUnsent) {
         drop(client);
         return;
     }

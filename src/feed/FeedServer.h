@@ -17,8 +17,8 @@ class FeedServer : public QAbstractHttpServer
     Q_OBJECT
 
 public:
-    static constexpr int MaxClients = 64;
-    static constexpr qint64 MaxUnsent = 1024 * 1024;
+    static constexpr int maxClients = 64;
+    static constexpr qint64 maxUnsent = 1024 * 1024;
 
     explicit FeedServer(QObject* parent = nullptr);
 

@@ -21,11 +21,11 @@ RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent)
 QString RichTextBox::loadRtfFile(const QString& path)
 {
     QFile file(path);
-    if (file.size() > MaxFileBytes)
+    if (file.size() > maxFileBytes)
         return tr("The file %1 is %2 MiB, too large to show: at most %3 MiB can be shown.")
             .arg(path)
             .arg((file.size() + (1 << 20) - 1) >> 20)
-            .arg(MaxFileBytes >> 20);
+            .arg(maxFileBytes >> 20);
     if (!file.open(QIODevice::ReadOnly))
         return tr("The file %1 cannot be read: %2.").arg(path, file.errorString());
     const QByteArray content = file.readAll();

@@ -12,7 +12,7 @@ class RichTextBox : public QTextEdit
 public:
     // Larger files are not read: a help file of forty pages with a screenshot
     // on each is some twenty.
-    static constexpr qint64 MaxFileBytes = 64 * 1024 * 1024;
+    static constexpr qint64 maxFileBytes = 64 * 1024 * 1024;
 
     explicit RichTextBox(QWidget* parent = nullptr);
 

@@ -12,28 +12,28 @@
 
 namespace {
 
-const QString HelpFileName = QStringLiteral("tallyvanehelpfile.rtf");
-const QString MissingText = QStringLiteral(
+const QString helpFileName = QStringLiteral("tallyvanehelpfile.rtf");
+const QString missingText = QStringLiteral(
     "Help file has been moved from its normal location.  Please reinstall the program.");
 
 // Client area when the window opens, and the smallest outer size, in twips.
-constexpr int ClientWidth = 11055;
-constexpr int ClientHeight = 9270;
-constexpr int MinOuterWidth = 2700;
-constexpr int MinOuterHeight = 1700;
+constexpr int clientWidth = 11055;
+constexpr int clientHeight = 9270;
+constexpr int minOuterWidth = 2700;
+constexpr int minOuterHeight = 1700;
 
 // The text box's place and its margins against the window's outer size.
-constexpr int BoxLeft = 120;
-constexpr int BoxTop = 0;
-constexpr int BoxStoredWidth = 10935;
-constexpr int BoxWidthMargin = 240;
-constexpr int BoxHeightMargin = 420;
-constexpr int WrapMargin = 450;
+constexpr int boxLeft = 120;
+constexpr int boxTop = 0;
+constexpr int boxStoredWidth = 10935;
+constexpr int boxWidthMargin = 240;
+constexpr int boxHeightMargin = 420;
+constexpr int wrapMargin = 450;
 
 // A minimum must hold after conversion to whole pixels, so it rounds up.
 int pixelsAtLeast(int twips)
 {
-    return int(std::ceil(double(twips) / Twips::PerPixel));
+    return int(std::ceil(double(twips) / Twips::perPixel));
 }
 
 } // namespace
@@ -54,11 +54,11 @@ frmHelp::frmHelp(const QString& folder)
 
     rtbHelp->setObjectName(QStringLiteral("rtbHelp"));
     rtbHelp->setAccessibleName(tr("Help text"));
-    Twips::setGeometry(rtbHelp, BoxLeft, BoxTop, BoxStoredWidth, ClientHeight);
+    Twips::setGeometry(rtbHelp, boxLeft, boxTop, boxStoredWidth, clientHeight);
 
     // Until the window manager frames the window the frame is taken as none.
-    setMinimumSize(pixelsAtLeast(MinOuterWidth), pixelsAtLeast(MinOuterHeight));
-    resize(Twips::toPixels(ClientWidth), Twips::toPixels(ClientHeight));
+    setMinimumSize(pixelsAtLeast(minOuterWidth), pixelsAtLeast(minOuterHeight));
+    resize(Twips::toPixels(clientWidth), Twips::toPixels(clientHeight));
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect placed(QPoint(), size());
         placed.moveCenter(screen->availableGeometry().center());
@@ -69,7 +69,7 @@ frmHelp::frmHelp(const QString& folder)
 
 QString frmHelp::helpFilePath(const QString& folder)
 {
-    return folder + QDir::separator() + HelpFileName;
+    return folder + QDir::separator() + helpFileName;
 }
 
 void frmHelp::load(const QString& folder)
@@ -77,7 +77,7 @@ void frmHelp::load(const QString& folder)
     const QString path = helpFilePath(folder);
     const QFileInfo info(path);
     if (!info.isFile() || info.isHidden()) {
-        rtbHelp->setPlainText(MissingText);
+        rtbHelp->setPlainText(missingText);
         return;
     }
     if (const QString problem = rtbHelp->loadRtfFile(path); !problem.isEmpty())
@@ -104,8 +104,8 @@ void frmHelp::fitToWindow()
     if (windowState() & Qt::WindowMinimized)
         return;
     const QSize frame = frameGeometry().size() - size();
-    const QSize smallest(pixelsAtLeast(MinOuterWidth) - frame.width(),
-                         pixelsAtLeast(MinOuterHeight) - frame.height());
+    const QSize smallest(pixelsAtLeast(minOuterWidth) - frame.width(),
+                         pixelsAtLeast(minOuterHeight) - frame.height());
     if (minimumSize() != smallest)
         setMinimumSize(smallest); // also grows the window if it is smaller
     if (width() < smallest.width() || height() < smallest.height())
@@ -113,8 +113,8 @@ void frmHelp::fitToWindow()
 
     const int outerWidth = Twips::fromPixels(frameGeometry().width());
     const int outerHeight = Twips::fromPixels(frameGeometry().height());
-    Twips::setWidth(rtbHelp, outerWidth - BoxWidthMargin);
-    Twips::setHeight(rtbHelp, outerHeight - BoxHeightMargin);
-    rtbHelp->setWrapWidthTwips(Twips::width(rtbHelp) - WrapMargin);
+    Twips::setWidth(rtbHelp, outerWidth - boxWidthMargin);
+    Twips::setHeight(rtbHelp, outerHeight - boxHeightMargin);
+    rtbHelp->setWrapWidthTwips(Twips::width(rtbHelp) - wrapMargin);
     rtbHelp->update();
 }

@@ -1,14 +1,14 @@
 #include "options/frmOptions.h"
 
 #include "display/PolyLED.h"
-#include "platform/modGrabKeys.h"
-#include "toolkit/modStretch.h"
-#include "toolkit/BgrColor.h"
-#include "toolkit/ImageControl.h"
-#include "toolkit/FilledBox.h"
 #include "platform/PlatformDialogs.h"
-#include "toolkit/TwipsGeometry.h"
+#include "platform/modGrabKeys.h"
 #include "settings/PanelSettings.h"
+#include "toolkit/BgrColor.h"
+#include "toolkit/FilledBox.h"
+#include "toolkit/ImageControl.h"
+#include "toolkit/TwipsGeometry.h"
+#include "toolkit/modStretch.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -20,16 +20,16 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QShortcut>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTabWidget>
 #include <algorithm>
 
 namespace {
 
-const QString PictureFilter = QStringLiteral("Pictures (*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg");
+const QString pictureFilter = QStringLiteral("Pictures (*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg");
 
 QPointer<frmOptions>& openDialog()
 {
@@ -57,7 +57,7 @@ QPushButton* button(QWidget* parent, const QString& caption, int left, int top, 
 // A plain box has no edge of its own; a thin line just outside it keeps a
 // swatch as pale as the dialog, or an empty preview, visible.
 FilledBox* outlinedBox(QWidget* parent, const QString& name, int left, int top, int width,
-                        int height)
+                       int height)
 {
     auto* border = new FilledBox(parent);
     border->setBackColor(parent->palette().color(QPalette::Dark));
@@ -101,12 +101,14 @@ frmOptions::frmOptions(QWidget* parent)
     // The tabs switch from the keyboard wherever the focus is, not only on
     // the tab strip.
     auto switchTab = [this](int step) {
-        SSTab1->setCurrentIndex((SSTab1->currentIndex() + step + SSTab1->count()) % SSTab1->count());
+        SSTab1->setCurrentIndex((SSTab1->currentIndex() + step + SSTab1->count()) %
+                                SSTab1->count());
     };
-    for (const auto& [keys, step] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
-                                     std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
-                                     std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
-                                     std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}}) {
+    for (const auto& [keys, step] :
+         {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+          std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+          std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+          std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}}) {
         auto* shortcut = new QShortcut(keys, this);
         connect(shortcut, &QShortcut::activated, this, [switchTab, step] { switchTab(step); });
     }
@@ -363,7 +365,7 @@ void frmOptions::acceptSettings()
     PanelSettings::ShowPlayerPoints = chkPlayerPoints->isChecked() ? 1 : 0;
     PanelSettings::PlayerTotal = qint16(vsPlayers->value());
 
-    const std::optional<QString> failure = PanelSettings::SaveAll();
+    const std::optional<QString> failure = PanelSettings::saveAll();
 
     // The new settings apply whether or not they reached the store.
     PanelSettings::HomeRefreshed = false;
@@ -388,7 +390,7 @@ void frmOptions::changeColor(FilledBox* swatch)
 
 void frmOptions::changePicture(const PictureControls& picture)
 {
-    const QString path = PlatformDialogs::instance().openFile(this, PictureFilter);
+    const QString path = PlatformDialogs::instance().openFile(this, pictureFilter);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
     *picture.path = path;
@@ -408,12 +410,12 @@ void frmOptions::resetColors()
                QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes});
     if (answer != QMessageBox::Yes)
         return;
-    picNumC->setBackColor(BgrColor::toColor(PanelSettings::DefaultNumColor));
-    picLEDB->setBackColor(BgrColor::toColor(PanelSettings::DefaultLEDBack));
-    picFoulsC->setBackColor(BgrColor::toColor(PanelSettings::DefaultFoulsColor));
-    picPointsC->setBackColor(BgrColor::toColor(PanelSettings::DefaultPointsColor));
-    picBackC->setBackColor(BgrColor::toColor(PanelSettings::DefaultFormBack));
-    picBorderC->setBackColor(BgrColor::toColor(PanelSettings::DefaultBorderColor));
+    picNumC->setBackColor(BgrColor::toColor(PanelSettings::defaultNumColor));
+    picLEDB->setBackColor(BgrColor::toColor(PanelSettings::defaultLEDBack));
+    picFoulsC->setBackColor(BgrColor::toColor(PanelSettings::defaultFoulsColor));
+    picPointsC->setBackColor(BgrColor::toColor(PanelSettings::defaultPointsColor));
+    picBackC->setBackColor(BgrColor::toColor(PanelSettings::defaultFormBack));
+    picBorderC->setBackColor(BgrColor::toColor(PanelSettings::defaultBorderColor));
 }
 
 void frmOptions::resetSettings()

@@ -5,30 +5,30 @@
 #include "help/HelpLauncher.h"
 #include "options/frmOptions.h"
 #include "panel/modColor.h"
-#include "platform/modGrabKeys.h"
 #include "panel/modShowDigits.h"
-#include "toolkit/modStretch.h"
+#include "platform/modGrabKeys.h"
+#include "settings/PanelSettings.h"
 #include "toolkit/BgrColor.h"
-#include "toolkit/ValueText.h"
+#include "toolkit/FilledBox.h"
 #include "toolkit/ImageControl.h"
 #include "toolkit/KeyCodes.h"
 #include "toolkit/LineControl.h"
-#include "toolkit/FilledBox.h"
 #include "toolkit/PropertyBag.h"
 #include "toolkit/TwipsGeometry.h"
-#include "settings/PanelSettings.h"
+#include "toolkit/ValueText.h"
+#include "toolkit/modStretch.h"
 
 #include <QKeyEvent>
-#include <QScopedValueRollback>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <algorithm>
 
 namespace {
 
-const QString IsHomeTeamKey = QStringLiteral("PIsHomeTeam");
+const QString isHomeTeamKey = QStringLiteral("PIsHomeTeam");
 
 QFont arial(bool bold)
 {
@@ -102,7 +102,7 @@ int ledValue(const QLineEdit* box)
 Quorvel::Quorvel(QWidget* parent) : QWidget(parent)
 {
     createChildren();
-    PanelSettings::LoadAll();
+    PanelSettings::loadAll();
 
     setFocusPolicy(Qt::ClickFocus);
     setMouseTracking(true);
@@ -134,8 +134,9 @@ void Quorvel::createChildren()
     nledPreNumber = makeLed(this, 2);
     nledPreFouls = makeLed(this, 1);
     nledPrePoints = makeLed(this, 2);
-    for (QWidget* proto : {static_cast<QWidget*>(lblPreName), static_cast<QWidget*>(nledPreNumber),
-                           static_cast<QWidget*>(nledPreFouls), static_cast<QWidget*>(nledPrePoints)})
+    for (QWidget* proto :
+         {static_cast<QWidget*>(lblPreName), static_cast<QWidget*>(nledPreNumber),
+          static_cast<QWidget*>(nledPreFouls), static_cast<QWidget*>(nledPrePoints)})
         proto->hide();
 
     picTeamLogo = new FilledBox(this);
@@ -191,10 +192,10 @@ void Quorvel::createChildren()
             w->setAttribute(Qt::WA_NoMousePropagation);
     }
 
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             txtInputName, txtInputNumber, txtInputFouls, txtInputPoints, cmdInputChange,
-             txtTeamName, txtTitleName, txtTitleNumber, txtTitleFouls, txtTitlePoints, picStats,
-             picTeamLogo})
+    for (QWidget* w : std::initializer_list<QWidget*>{txtInputName, txtInputNumber, txtInputFouls,
+                                                      txtInputPoints, cmdInputChange, txtTeamName,
+                                                      txtTitleName, txtTitleNumber, txtTitleFouls,
+                                                      txtTitlePoints, picStats, picTeamLogo})
         routeKeys(w);
     connect(txtTeamName, &QLineEdit::textChanged, this, &Quorvel::statsChanged);
     picStats->setFocusPolicy(Qt::ClickFocus);
@@ -214,7 +215,10 @@ void Quorvel::createChildren()
     updateRowAccessibleName(0);
 }
 
-void Quorvel::routeKeys(QWidget* child) { child->installEventFilter(this); }
+void Quorvel::routeKeys(QWidget* child)
+{
+    child->installEventFilter(this);
+}
 
 void Quorvel::wireRow(int index)
 {
@@ -252,9 +256,9 @@ void Quorvel::createRow(int index)
     nledFouls.push_back(copyLed(nledFouls[0]));
     nledPoints.push_back(copyLed(nledPoints[0]));
 
-    for (QWidget* cell : {static_cast<QWidget*>(name), static_cast<QWidget*>(nledNumber[index]),
-                          static_cast<QWidget*>(nledFouls[index]),
-                          static_cast<QWidget*>(nledPoints[index])}) {
+    for (QWidget* cell :
+         {static_cast<QWidget*>(name), static_cast<QWidget*>(nledNumber[index]),
+          static_cast<QWidget*>(nledFouls[index]), static_cast<QWidget*>(nledPoints[index])}) {
         cell->hide();
         cell->setParent(row);
         cell->hide();
@@ -275,17 +279,21 @@ void Quorvel::destroyRow(int index)
 
 // ---- Lifecycle ------------------------------------------------------------
 
-void Quorvel::InitProperties() { m_isHomeTeam = true; }
-
-void Quorvel::ReadProperties(const PropertyBag& bag)
+void Quorvel::initProperties()
 {
-    m_isHomeTeam = bag.readBool(IsHomeTeamKey, true);
-    txtTeamName->setText(m_isHomeTeam ? QStringLiteral("Home Team") : QStringLiteral("Visitor Team"));
+    m_isHomeTeam = true;
 }
 
-void Quorvel::WriteProperties(PropertyBag& bag) const
+void Quorvel::readProperties(const PropertyBag& bag)
 {
-    bag.writeBool(IsHomeTeamKey, m_isHomeTeam, true);
+    m_isHomeTeam = bag.readBool(isHomeTeamKey, true);
+    txtTeamName->setText(m_isHomeTeam ? QStringLiteral("Home Team")
+                                      : QStringLiteral("Visitor Team"));
+}
+
+void Quorvel::writeProperties(PropertyBag& bag) const
+{
+    bag.writeBool(isHomeTeamKey, m_isHomeTeam, true);
 }
 
 void Quorvel::resizeEvent(QResizeEvent*)
@@ -295,9 +303,12 @@ void Quorvel::resizeEvent(QResizeEvent*)
     fitLogo();
 }
 
-void Quorvel::showEvent(QShowEvent*) { RunShowSteps(); }
+void Quorvel::showEvent(QShowEvent*)
+{
+    runShowSteps();
+}
 
-void Quorvel::RunShowSteps()
+void Quorvel::runShowSteps()
 {
     UpdatePlayers();
     UpdateFormColors();
@@ -341,10 +352,9 @@ void Quorvel::UpdatePlayers()
     using modShowDigits::roundToInt;
     const int W = Twips::width(this);
     const int H = Twips::height(this);
-    const modShowDigits::Columns shown{PanelSettings::ShowPlayerName,
-                                       PanelSettings::ShowPlayerNumber,
-                                       PanelSettings::ShowPlayerFouls,
-                                       PanelSettings::ShowPlayerPoints};
+    const modShowDigits::Columns shown{
+        PanelSettings::ShowPlayerName, PanelSettings::ShowPlayerNumber,
+        PanelSettings::ShowPlayerFouls, PanelSettings::ShowPlayerPoints};
     const int count = shown.count();
 
     // Header band.
@@ -464,16 +474,19 @@ void Quorvel::layoutRows()
     }
 
     // Scale the prototype row into the row boxes.
-    const modShowDigits::Prototype proto{
-        double(Twips::width(lblPreName)), double(Twips::height(lblPreName)),
-        Twips::fontPoints(lblPreName),    double(Twips::width(nledPreNumber)),
-        double(Twips::height(nledPreNumber)), double(Twips::width(nledPreFouls)),
-        double(Twips::width(nledPrePoints)), nledPreNumber->digitSize(),
-        nledPreFouls->digitSize(),        nledPrePoints->digitSize()};
-    const modShowDigits::Columns shown{PanelSettings::ShowPlayerName,
-                                       PanelSettings::ShowPlayerNumber,
-                                       PanelSettings::ShowPlayerFouls,
-                                       PanelSettings::ShowPlayerPoints};
+    const modShowDigits::Prototype proto{double(Twips::width(lblPreName)),
+                                         double(Twips::height(lblPreName)),
+                                         Twips::fontPoints(lblPreName),
+                                         double(Twips::width(nledPreNumber)),
+                                         double(Twips::height(nledPreNumber)),
+                                         double(Twips::width(nledPreFouls)),
+                                         double(Twips::width(nledPrePoints)),
+                                         nledPreNumber->digitSize(),
+                                         nledPreFouls->digitSize(),
+                                         nledPrePoints->digitSize()};
+    const modShowDigits::Columns shown{
+        PanelSettings::ShowPlayerName, PanelSettings::ShowPlayerNumber,
+        PanelSettings::ShowPlayerFouls, PanelSettings::ShowPlayerPoints};
     const modShowDigits::RowScale scale = modShowDigits::scaleRow(
         proto, shown, Twips::width(picPlayer[0]), Twips::height(picPlayer[0]));
     m_sRatio = scale.sRatio;
@@ -616,31 +629,32 @@ bool Quorvel::eventFilter(QObject* watched, QEvent* event)
 
 void Quorvel::AllKeyDown(qint16 KeyCode)
 {
-    if (KeyCode == KeyCodes::F1)
+    if (KeyCode == KeyCodes::f1)
         HelpLauncher::showLibraryHelp();
-    else if (KeyCode == KeyCodes::F2)
+    else if (KeyCode == KeyCodes::f2)
         frmOptions::Open();
 }
 
 void Quorvel::AllKeyUp(qint16 KeyCode, qint16)
 {
-    if (KeyCode == KeyCodes::NumLock)
+    if (KeyCode == KeyCodes::numLock)
         UpdateNumLock();
 }
 
 int Quorvel::KeyCodeToAsci(qint16 KeyCode)
 {
-    if (KeyCode == 32 || KeyCode == 13 || KeyCode == 0)
+    using namespace KeyCodes;
+    if (KeyCode == space || KeyCode == enter || KeyCode == none)
         return KeyCode;
-    if (KeyCode == 187 || KeyCode == 107)
+    if (KeyCode == equalsPlus || KeyCode == keypadPlus)
         return '+';
-    if (KeyCode == 189 || KeyCode == 109)
+    if (KeyCode == minus || KeyCode == keypadMinus)
         return '-';
-    if (KeyCode >= 96 && KeyCode <= 105)
-        return '0' + (KeyCode - 96);
-    if (KeyCode >= 48 && KeyCode <= 57)
-        return KeyCode;
-    if (KeyCode == 110 || KeyCode == 190)
+    if (KeyCode >= keypad0 && KeyCode <= keypad9)
+        return '0' + (KeyCode - keypad0);
+    if (KeyCode >= digit0 && KeyCode <= digit9)
+        return '0' + (KeyCode - digit0);
+    if (KeyCode == keypadDecimal || KeyCode == fullStop)
         return '.';
     return -1;
 }
@@ -651,7 +665,7 @@ void Quorvel::raiseMouse(void (Quorvel::*signal)(qint16, qint16, float, float),
     const QPointF p = event->position();
     emit(this->*signal)(qint16(KeyCodes::buttonBits(buttons)),
                         qint16(KeyCodes::shiftBits(event->modifiers())),
-                        float(p.x() * Twips::PerPixel), float(p.y() * Twips::PerPixel));
+                        float(p.x() * Twips::perPixel), float(p.y() * Twips::perPixel));
 }
 
 void Quorvel::mousePressEvent(QMouseEvent* event)
@@ -687,7 +701,8 @@ void Quorvel::keyPressEvent(QKeyEvent* event)
         event->ignore();
         return;
     }
-    emit KeyDown(qint16(KeyCodes::virtualKey(event)), qint16(KeyCodes::shiftBits(event->modifiers())));
+    emit KeyDown(qint16(KeyCodes::virtualKey(event)),
+                 qint16(KeyCodes::shiftBits(event->modifiers())));
     if (!event->text().isEmpty())
         emit KeyPress(qint16(event->text().at(0).unicode()));
 }
@@ -701,12 +716,16 @@ void Quorvel::keyReleaseEvent(QKeyEvent* event)
     // A held key repeats its press only: the host hears of the release once.
     if (event->isAutoRepeat())
         return;
-    emit KeyUp(qint16(KeyCodes::virtualKey(event)), qint16(KeyCodes::shiftBits(event->modifiers())));
+    emit KeyUp(qint16(KeyCodes::virtualKey(event)),
+               qint16(KeyCodes::shiftBits(event->modifiers())));
 }
 
 // ---- NumLock, colours and the options refresh -------------------------------------
 
-void Quorvel::UpdateNumLock() { modGrabKeys::ApplyNumLockForce(PanelSettings::NumLockForce); }
+void Quorvel::UpdateNumLock()
+{
+    modGrabKeys::applyNumLockForce(PanelSettings::NumLockForce);
+}
 
 void Quorvel::UpdateFormColors()
 {
@@ -717,7 +736,8 @@ void Quorvel::UpdateFormColors()
     setColors(this, QPalette::Window, formBack);
     picStats->setBackColor(formBack);
     picTeamLogo->setBackColor(formBack);
-    for (QLineEdit* box : {txtTeamName, txtTitleName, txtTitleNumber, txtTitleFouls, txtTitlePoints})
+    for (QLineEdit* box :
+         {txtTeamName, txtTitleName, txtTitleNumber, txtTitleFouls, txtTitlePoints})
         setColors(box, QPalette::Base, formBack, QPalette::Text, border);
     lineDivider->setBorderColor(border);
     for (FilledBox* row : picPlayer)

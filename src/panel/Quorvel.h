@@ -27,15 +27,15 @@ public:
     explicit Quorvel(QWidget* parent = nullptr);
     ~Quorvel() override;
 
-    // The host's property bag: a newly placed panel gets InitProperties, a
-    // saved one ReadProperties; WriteProperties saves it.
-    void InitProperties();
-    void ReadProperties(const PropertyBag& bag);
-    void WriteProperties(PropertyBag& bag) const;
+    // The host's property bag: a newly placed panel gets initProperties, a
+    // saved one readProperties; writeProperties saves it.
+    void initProperties();
+    void readProperties(const PropertyBag& bag);
+    void writeProperties(PropertyBag& bag) const;
 
     // What showing the panel does; hosts that resize without hiding and
     // re-showing call it after each resize.
-    void RunShowSteps();
+    void runShowSteps();
 
     bool IsHomeTeam() const { return m_isHomeTeam; }
     void setIsHomeTeam(bool home) { m_isHomeTeam = home; }
@@ -130,8 +130,8 @@ private:
     void updateRowAccessibleName(int row);
     void fitLogo();
     int rowOf(QObject* child) const;
-    void raiseMouse(void (Quorvel::*signal)(qint16, qint16, float, float),
-                    const QMouseEvent* event, Qt::MouseButtons buttons);
+    void raiseMouse(void (Quorvel::*signal)(qint16, qint16, float, float), const QMouseEvent* event,
+                    Qt::MouseButtons buttons);
 
     bool m_isHomeTeam = false;
     double m_sRatio = 0.0;

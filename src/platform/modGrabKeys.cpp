@@ -15,7 +15,7 @@ void SetNumLock(bool wanted)
     backend.set(wanted);
 }
 
-void ApplyNumLockForce(int force)
+void applyNumLockForce(int force)
 {
     if (force == 1)
         SetNumLock(true);

@@ -8,6 +8,6 @@ void SetNumLock(bool wanted);
 
 // The NumLock policy: force 1 keeps it on, 2 keeps it off, anything else
 // leaves the keyboard alone.
-void ApplyNumLockForce(int force);
+void applyNumLockForce(int force);
 
 } // namespace modGrabKeys

@@ -7,7 +7,7 @@
 namespace Rtf {
 namespace {
 
-const iconv_t NoConverter = reinterpret_cast<iconv_t>(-1);
+const iconv_t noConverter = reinterpret_cast<iconv_t>(-1);
 
 // glibc's names for the pages that are not simply "CP" and their number.
 QByteArray converterName(int codePage)
@@ -32,7 +32,7 @@ QByteArray converterName(int codePage)
 
 // Symbol's letters are Greek, its other bytes mathematical signs; 0 is the
 // byte's own character.
-constexpr char16_t SymbolLow[0x60] = {
+constexpr char16_t symbolLow[0x60] = {
     0,      0,      0x2200, 0,      0x2203, 0,      0,      0x220B, 0,      0,      0x2217, 0,
     0,      0x2212, 0,      0,      0,      0,      0,      0,      0,      0,      0,      0,
     0,      0,      0,      0,      0,      0,      0,      0,      0x2245, 0x0391, 0x0392, 0x03A7,
@@ -41,7 +41,7 @@ constexpr char16_t SymbolLow[0x60] = {
     0x2234, 0,      0x22A5, 0,      0x203E, 0x03B1, 0x03B2, 0x03C7, 0x03B4, 0x03B5, 0x03C6, 0x03B3,
     0x03B7, 0x03B9, 0x03D5, 0x03BA, 0x03BB, 0x03BC, 0x03BD, 0x03BF, 0x03C0, 0x03B8, 0x03C1, 0x03C3,
     0x03C4, 0x03C5, 0x03D6, 0x03C9, 0x03BE, 0x03C8, 0x03B6, 0,      0,      0,      0x223C, 0};
-constexpr char16_t SymbolHigh[0x60] = {
+constexpr char16_t symbolHigh[0x60] = {
     0x20AC, 0x03D2, 0x2032, 0x2264, 0x2044, 0x221E, 0x0192, 0x2663, 0x2666, 0x2665, 0x2660, 0x2194,
     0x2190, 0x2191, 0x2192, 0x2193, 0x00B0, 0x00B1, 0x2033, 0x2265, 0x00D7, 0x221D, 0x2202, 0x2022,
     0x00F7, 0x2260, 0x2261, 0x2248, 0x2026, 0x23D0, 0x23AF, 0x21B5, 0x2135, 0x2111, 0x211C, 0x2118,
@@ -160,34 +160,34 @@ char16_t symbolCharacter(SymbolFont font, char16_t c)
     if (font == SymbolFont::Wingdings)
         return wingdings(c);
     if (c < 0x80)
-        return SymbolLow[c - 0x20];
-    return c >= 0xA0 ? SymbolHigh[c - 0xA0] : 0;
+        return symbolLow[c - 0x20];
+    return c >= 0xA0 ? symbolHigh[c - 0xA0] : 0;
 }
 
 CodePageDecoder::~CodePageDecoder()
 {
     for (const auto& [page, converter] : m_converters)
-        if (converter != NoConverter)
+        if (converter != noConverter)
             iconv_close(converter);
 }
 
 // Each page's converter is opened once; an unknown page borrows 1252's.
 void* CodePageDecoder::converter(int codePage)
 {
-    auto [entry, added] = m_converters.try_emplace(codePage, NoConverter);
+    auto [entry, added] = m_converters.try_emplace(codePage, noConverter);
     if (added) {
         const char* utf16 = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE";
         entry->second = iconv_open(utf16, converterName(codePage).constData());
     }
-    if (entry->second == NoConverter && codePage != DefaultCodePage)
-        return converter(DefaultCodePage);
+    if (entry->second == noConverter && codePage != defaultCodePage)
+        return converter(defaultCodePage);
     return entry->second;
 }
 
 QString CodePageDecoder::decode(int codePage, QByteArrayView bytes)
 {
     const auto cd = static_cast<iconv_t>(converter(codePage));
-    if (cd == NoConverter)
+    if (cd == noConverter)
         return QString::fromLatin1(bytes);
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     // No code page makes more than two UTF-16 units of a byte.

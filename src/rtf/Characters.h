@@ -10,7 +10,7 @@ namespace Rtf {
 // which Unicode mostly has too.
 enum class SymbolFont { None, Symbol, Wingdings };
 
-constexpr int DefaultCodePage = 1252;
+constexpr int defaultCodePage = 1252;
 
 // The Windows code page a font's \fcharset stands for; 0 for the document's
 // own code page, -1 for a symbol character set.

@@ -5,8 +5,8 @@
 namespace Rtf {
 namespace {
 
-constexpr std::size_t MaxWordLength = 32;
-constexpr char16_t LineSeparator = 0x2028;
+constexpr std::size_t maxWordLength = 32;
+constexpr char16_t lineSeparator = 0x2028;
 
 const std::unordered_map<std::string_view, Word>& words()
 {
@@ -142,7 +142,7 @@ const std::unordered_map<std::string_view, Word>& words()
 
 const Word* findWord(std::string_view name)
 {
-    if (name.size() > MaxWordLength)
+    if (name.size() > maxWordLength)
         return nullptr;
     const auto found = words().find(name);
     return found == words().end() ? nullptr : &found->second;
@@ -151,11 +151,11 @@ const Word* findWord(std::string_view name)
 char16_t characterWord(std::string_view name)
 {
     static const std::unordered_map<std::string_view, char16_t> table = {
-        {"tab", u'\t'},        {"line", LineSeparator}, {"emdash", 0x2014},  {"endash", 0x2013},
+        {"tab", u'\t'},        {"line", lineSeparator}, {"emdash", 0x2014},  {"endash", 0x2013},
         {"bullet", 0x2022},    {"lquote", 0x2018},      {"rquote", 0x2019},  {"ldblquote", 0x201C},
         {"rdblquote", 0x201D}, {"emspace", 0x2003},     {"enspace", 0x2002}, {"qmspace", 0x2005},
     };
-    if (name.size() > MaxWordLength)
+    if (name.size() > maxWordLength)
         return 0;
     const auto found = table.find(name);
     return found == table.end() ? 0 : found->second;

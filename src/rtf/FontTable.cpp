@@ -58,7 +58,7 @@ void FontTable::addByte(char c, CodePageDecoder& decoder, int documentCodePage)
 void FontTable::commit(CodePageDecoder& decoder, int documentCodePage)
 {
     const int codePage =
-        m_font.charsetCodePage < 0 ? DefaultCodePage : codePageOf(&m_font, documentCodePage);
+        m_font.charsetCodePage < 0 ? defaultCodePage : codePageOf(&m_font, documentCodePage);
     const QString name = decoder.decode(codePage, m_name).trimmed();
     m_name.clear();
     if (m_number < 0 || name.isEmpty())

@@ -6,14 +6,14 @@ namespace Rtf {
 namespace {
 
 // Word's own limits.
-constexpr int MaxTabStops = 64;
-constexpr int MaxTwips = 31680;
-constexpr int MinHalfPoints = 2;
-constexpr int MaxHalfPoints = 3276;
+constexpr int maxTabStops = 64;
+constexpr int maxTwips = 31680;
+constexpr int minHalfPoints = 2;
+constexpr int maxHalfPoints = 3276;
 
 int clampTwips(int value)
 {
-    return std::clamp(value, -MaxTwips, MaxTwips);
+    return std::clamp(value, -maxTwips, maxTwips);
 }
 
 } // namespace
@@ -49,7 +49,7 @@ bool applyCharWord(CharState& chars, Word word, bool hasParameter, int value)
         break;
     case Word::FontSize:
         chars.halfPoints =
-            hasParameter ? std::clamp(value, MinHalfPoints, MaxHalfPoints) : DefaultHalfPoints;
+            hasParameter ? std::clamp(value, minHalfPoints, maxHalfPoints) : defaultHalfPoints;
         break;
     case Word::Color:
         chars.color = hasParameter ? value : -1;
@@ -106,10 +106,10 @@ bool applyParagraphWord(ParagraphFormat& paragraph, Word word, int value)
         paragraph.firstLineIndent = clampTwips(value);
         break;
     case Word::SpaceBefore:
-        paragraph.spaceBefore = std::clamp(value, 0, MaxTwips);
+        paragraph.spaceBefore = std::clamp(value, 0, maxTwips);
         break;
     case Word::SpaceAfter:
-        paragraph.spaceAfter = std::clamp(value, 0, MaxTwips);
+        paragraph.spaceAfter = std::clamp(value, 0, maxTwips);
         break;
     case Word::LineSpacing:
         paragraph.lineSpacing = clampTwips(value);
@@ -118,8 +118,8 @@ bool applyParagraphWord(ParagraphFormat& paragraph, Word word, int value)
         paragraph.lineSpacingMultiple = value != 0;
         break;
     case Word::TabStop:
-        if (paragraph.tabStops.size() < MaxTabStops)
-            paragraph.tabStops.append(std::clamp(value, 0, MaxTwips));
+        if (paragraph.tabStops.size() < maxTabStops)
+            paragraph.tabStops.append(std::clamp(value, 0, maxTwips));
         break;
     default:
         return false;

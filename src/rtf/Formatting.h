@@ -1,18 +1,18 @@
 #pragma once
 
-#include "rtf/Document.h"
 #include "rtf/ControlWords.h"
+#include "rtf/Document.h"
 
 namespace Rtf {
 
-constexpr int DefaultHalfPoints = 24;
+constexpr int defaultHalfPoints = 24;
 
 // Character properties as the control words leave them; font and colours stay
 // table numbers until text is written.
 struct CharState
 {
     int font = -1; // -1: the default font
-    int halfPoints = DefaultHalfPoints;
+    int halfPoints = defaultHalfPoints;
     bool bold = false;
     bool italic = false;
     bool underline = false;

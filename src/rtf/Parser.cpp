@@ -10,12 +10,12 @@ namespace {
 
 // Deeper groups are skipped whole: real documents nest a few dozen levels, and
 // a fixed stack keeps hostile input from growing it.
-constexpr std::size_t MaxGroupDepth = 256;
+constexpr std::size_t maxGroupDepth = 256;
 
-constexpr char16_t Replacement = 0xFFFD;
-constexpr char16_t LineSeparator = 0x2028;
-constexpr char16_t ObjectReplacement = 0xFFFC;
-constexpr int MaxTwips = 31680;
+constexpr char16_t replacement = 0xFFFD;
+constexpr char16_t lineSeparator = 0x2028;
+constexpr char16_t objectReplacement = 0xFFFC;
+constexpr int maxTwips = 31680;
 
 bool startsDestination(Word word)
 {
@@ -103,7 +103,7 @@ void Parser::openGroup()
 {
     flushText();
     m_fallbackLeft = 0;
-    if (m_overflow > 0 || m_stack.size() >= MaxGroupDepth) {
+    if (m_overflow > 0 || m_stack.size() >= maxGroupDepth) {
         ++m_overflow;
         return;
     }
@@ -275,10 +275,10 @@ bool Parser::documentWord(Word word, bool hasParameter, int value)
         return true;
     case Word::DefaultTab:
         if (value > 0)
-            m_doc.defaultTabTwips = std::min(value, MaxTwips);
+            m_doc.defaultTabTwips = std::min(value, maxTwips);
         return true;
     case Word::Ansi:
-        m_ansiCodePage = DefaultCodePage;
+        m_ansiCodePage = defaultCodePage;
         return true;
     case Word::Mac:
         m_ansiCodePage = 10000;
@@ -326,7 +326,7 @@ void Parser::bodyWord(Word word, bool hasParameter, int value)
         group.tableDepth = std::max(group.tableDepth, 1);
         return;
     case Word::TableDepth:
-        group.tableDepth = std::clamp(value, 0, MaxTableDepth);
+        group.tableDepth = std::clamp(value, 0, maxTableDepth);
         return;
     case Word::Cell:
     case Word::NestedCell:
@@ -390,7 +390,7 @@ void Parser::decodeBytes()
             if (sign != 0)
                 character(sign);
             else
-                for (QChar c : m_decoder.decode(DefaultCodePage, QByteArrayView(&byte, 1)))
+                for (QChar c : m_decoder.decode(defaultCodePage, QByteArrayView(&byte, 1)))
                     character(c.unicode());
         }
     } else {
@@ -407,7 +407,7 @@ void Parser::character(char16_t c)
     if (c < 0x20 || (c >= 0x7F && c < 0xA0))
         return;
     if (c == 0x2029)
-        c = LineSeparator;
+        c = lineSeparator;
     if (m_highSurrogate != 0) {
         const char16_t high = std::exchange(m_highSurrogate, 0);
         if (QChar::isLowSurrogate(c)) {
@@ -415,12 +415,12 @@ void Parser::character(char16_t c)
             m_pending += QChar(c);
             return;
         }
-        m_pending += QChar(Replacement);
+        m_pending += QChar(replacement);
     }
     if (QChar::isHighSurrogate(c))
         m_highSurrogate = c;
     else
-        m_pending += QChar(QChar::isLowSurrogate(c) ? Replacement : c);
+        m_pending += QChar(QChar::isLowSurrogate(c) ? replacement : c);
 }
 
 // Tabs, line breaks and named characters: written as they are.
@@ -451,7 +451,7 @@ void Parser::endSurrogate()
     decodeBytes();
     if (m_highSurrogate != 0) {
         m_highSurrogate = 0;
-        m_pending += QChar(Replacement);
+        m_pending += QChar(replacement);
     }
 }
 
@@ -516,7 +516,7 @@ void Parser::placeParagraph(int depth)
 void Parser::finishPicture()
 {
     m_doc.pictures.append(m_picture.finish());
-    const QString mark{QChar(ObjectReplacement)};
+    const QString mark{QChar(objectReplacement)};
     m_paragraph.runs.append(Run{mark, resolve(state().chars), int(m_doc.pictures.size() - 1)});
     m_paragraph.format = state().paragraph;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "rtf/Document.h"
 #include "rtf/Characters.h"
 #include "rtf/ColorTable.h"
+#include "rtf/Document.h"
 #include "rtf/FontTable.h"
 #include "rtf/Formatting.h"
 #include "rtf/Pictures.h"
@@ -77,7 +77,7 @@ private:
     QString m_pending;  // decoded text not yet a run
     char16_t m_highSurrogate = 0;
     CodePageDecoder m_decoder;
-    int m_ansiCodePage = DefaultCodePage;
+    int m_ansiCodePage = defaultCodePage;
 
     FontTable m_fonts;
     ColorTable m_colors;

@@ -9,33 +9,33 @@
 namespace Rtf {
 namespace {
 
-constexpr int FileHeaderBytes = 14;
-constexpr int InfoHeaderBytes = 40;
-constexpr quint32 BitFields = 3;
+constexpr int fileHeaderBytes = 14;
+constexpr int infoHeaderBytes = 40;
+constexpr quint32 bitFields = 3;
 
 // A device-independent bitmap is a BMP file without its file header; the
 // header says where the pixels start, after the colour table.
 QByteArray bmpFile(const QByteArray& dib)
 {
-    if (dib.size() < InfoHeaderBytes)
+    if (dib.size() < infoHeaderBytes)
         return {};
     const auto* bytes = reinterpret_cast<const uchar*>(dib.constData());
     const quint32 headerBytes = qFromLittleEndian<quint32>(bytes);
     const quint16 bitCount = qFromLittleEndian<quint16>(bytes + 14);
     const quint32 compression = qFromLittleEndian<quint32>(bytes + 16);
     const quint32 colorsUsed = qFromLittleEndian<quint32>(bytes + 32);
-    if (headerBytes < InfoHeaderBytes || headerBytes > quint32(dib.size()))
+    if (headerBytes < infoHeaderBytes || headerBytes > quint32(dib.size()))
         return {};
     quint32 colors = bitCount <= 8 ? (colorsUsed ? colorsUsed : 1u << bitCount) : colorsUsed;
     colors = std::min<quint32>(colors, 256);
-    const quint32 masks = compression == BitFields && headerBytes == InfoHeaderBytes ? 12 : 0;
-    const quint32 offset = FileHeaderBytes + headerBytes + masks + colors * 4;
+    const quint32 masks = compression == bitFields && headerBytes == infoHeaderBytes ? 12 : 0;
+    const quint32 offset = fileHeaderBytes + headerBytes + masks + colors * 4;
 
-    QByteArray file(FileHeaderBytes, '\0');
+    QByteArray file(fileHeaderBytes, '\0');
     auto* header = reinterpret_cast<uchar*>(file.data());
     header[0] = 'B';
     header[1] = 'M';
-    qToLittleEndian<quint32>(quint32(FileHeaderBytes + dib.size()), header + 2);
+    qToLittleEndian<quint32>(quint32(fileHeaderBytes + dib.size()), header + 2);
     qToLittleEndian<quint32>(offset, header + 10);
     return file + dib;
 }

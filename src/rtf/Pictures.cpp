@@ -8,8 +8,8 @@
 namespace Rtf {
 namespace {
 
-constexpr int MaxTwips = 31680; // 22 inches, Word's page size limit
-constexpr int MaxScale = 1000;
+constexpr int maxTwips = 31680; // 22 inches, Word's page size limit
+constexpr int maxScale = 1000;
 
 constexpr std::array<signed char, 256> HexValues = [] {
     std::array<signed char, 256> values{};
@@ -27,9 +27,9 @@ constexpr std::array<signed char, 256> HexValues = [] {
 // own size, then the scale.
 int shownSide(int goal, int own, bool metafile, int scale)
 {
-    const double ownTwips = metafile ? own * 1440.0 / 2540.0 : own * double(Twips::PerPixel);
+    const double ownTwips = metafile ? own * 1440.0 / 2540.0 : own * double(Twips::perPixel);
     const double side = (goal > 0 ? goal : ownTwips) * scale / 100.0;
-    return int(std::clamp(side, 0.0, double(MaxTwips)));
+    return int(std::clamp(side, 0.0, double(maxTwips)));
 }
 
 } // namespace
@@ -67,10 +67,10 @@ bool PictureReader::apply(Word word, int value)
         m_goalHeight = std::max(value, 0);
         break;
     case Word::PictureScaleX:
-        m_scaleX = std::clamp(value, 1, MaxScale);
+        m_scaleX = std::clamp(value, 1, maxScale);
         break;
     case Word::PictureScaleY:
-        m_scaleY = std::clamp(value, 1, MaxScale);
+        m_scaleY = std::clamp(value, 1, maxScale);
         break;
     default:
         return false;

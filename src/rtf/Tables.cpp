@@ -6,12 +6,12 @@
 namespace Rtf {
 namespace {
 
-constexpr int MaxCells = 63; // Word's limit per row
+constexpr int maxCells = 63; // Word's limit per row
 // Far more than a long manual has; each table costs its viewer some memory,
 // and nesting makes many of them from few bytes.
-constexpr int MaxTables = 4096;
-constexpr int MaxTwips = 31680;
-constexpr int MaxBorderTwips = 75;
+constexpr int maxTables = 4096;
+constexpr int maxTwips = 31680;
+constexpr int maxBorderTwips = 75;
 
 } // namespace
 
@@ -19,20 +19,20 @@ bool RowDefinitions::apply(Word word, int value, int depth, std::optional<quint3
 {
     switch (word) {
     case Word::RowDefaults:
-        m_depth = std::clamp(depth, 1, MaxTableDepth);
+        m_depth = std::clamp(depth, 1, maxTableDepth);
         row() = RowFormat{};
         m_cell = CellFormat{};
         m_border = nullptr;
         break;
     case Word::RowLeft:
-        row().left = std::clamp(value, -MaxTwips, MaxTwips);
+        row().left = std::clamp(value, -maxTwips, maxTwips);
         break;
     case Word::RowGap:
-        row().padding = std::clamp(value, 0, MaxTwips);
+        row().padding = std::clamp(value, 0, maxTwips);
         break;
     case Word::CellRight:
-        if (row().cells.size() < MaxCells) {
-            m_cell.rightEdge = std::clamp(value, -MaxTwips, MaxTwips);
+        if (row().cells.size() < maxCells) {
+            m_cell.rightEdge = std::clamp(value, -maxTwips, maxTwips);
             row().cells.append(m_cell);
         }
         m_cell = CellFormat{};
@@ -63,7 +63,7 @@ bool RowDefinitions::apply(Word word, int value, int depth, std::optional<quint3
         break;
     case Word::BorderWidth:
         if (m_border)
-            m_border->width = std::clamp(value, 1, MaxBorderTwips);
+            m_border->width = std::clamp(value, 1, maxBorderTwips);
         break;
     case Word::BorderColor:
         if (m_border)
@@ -80,7 +80,7 @@ bool RowDefinitions::apply(Word word, int value, int depth, std::optional<quint3
 
 const RowFormat& RowDefinitions::at(int depth) const
 {
-    return m_rows[std::clamp(depth, 1, MaxTableDepth) - 1];
+    return m_rows[std::clamp(depth, 1, maxTableDepth) - 1];
 }
 
 RowFormat& RowDefinitions::row()
@@ -122,7 +122,7 @@ std::vector<Block>& TableBuilder::blocksAt(int depth)
 int TableBuilder::reach(int depth)
 {
     closeDeeperThan(depth);
-    while (int(m_levels.size()) < depth && m_tablesOpened < MaxTables) {
+    while (int(m_levels.size()) < depth && m_tablesOpened < maxTables) {
         m_levels.emplace_back();
         ++m_tablesOpened;
     }
@@ -150,7 +150,7 @@ void TableBuilder::closeDeeperThan(int depth)
 // within a fixed number of columns.
 void TableBuilder::endCell(Level& level)
 {
-    if (level.row.cells.size() >= MaxCells) {
+    if (level.row.cells.size() >= maxCells) {
         auto& last = level.row.cells.back().blocks;
         std::move(level.cell.blocks.begin(), level.cell.blocks.end(), std::back_inserter(last));
     } else {

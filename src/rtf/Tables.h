@@ -1,12 +1,12 @@
 #pragma once
 
-#include "rtf/Document.h"
 #include "rtf/ControlWords.h"
+#include "rtf/Document.h"
 
 namespace Rtf {
 
 // Deeper tables are read as tables of this depth.
-constexpr int MaxTableDepth = 16;
+constexpr int maxTableDepth = 16;
 
 // Row definitions (\trowd ... \cellx) as they are read, one per table depth:
 // a nested table's definition comes while its outer row is still open.
@@ -22,7 +22,7 @@ public:
 private:
     RowFormat& row();
 
-    RowFormat m_rows[MaxTableDepth];
+    RowFormat m_rows[maxTableDepth];
     int m_depth = 1;
     CellFormat m_cell;          // the cell being defined, until its \cellx
     Border* m_border = nullptr; // the border \brdr words apply to

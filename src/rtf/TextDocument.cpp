@@ -1,6 +1,7 @@
 #include "rtf/TextDocument.h"
-#include "toolkit/Twips.h"
+
 #include "rtf/PictureImage.h"
+#include "toolkit/Twips.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
@@ -13,11 +14,11 @@ namespace Rtf {
 namespace {
 
 // A picture that cannot be shown keeps its place, a light grey frame.
-constexpr QRgb EmptyFrame = 0xFFF0F0F0;
+constexpr QRgb emptyFrame = 0xFFF0F0F0;
 
 qreal pixels(int twips)
 {
-    return qreal(twips) / Twips::PerPixel;
+    return qreal(twips) / Twips::perPixel;
 }
 
 QColor color(const std::optional<quint32>& rgb, QColor fallback)
@@ -314,7 +315,7 @@ void fillTextDocument(QTextDocument* target, const Document& rtf)
         QImage image = decodePicture(pictures[index]);
         if (image.isNull()) {
             image = QImage(1, 1, QImage::Format_RGB32);
-            image.fill(EmptyFrame);
+            image.fill(emptyFrame);
         }
         return image;
     });

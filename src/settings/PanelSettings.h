@@ -28,22 +28,22 @@ struct PanelSettings
     static inline bool HomeRefreshed = false;
     static inline bool VisitorRefreshed = false;
 
-    static constexpr qint32 DefaultPointsColor = 49152;
-    static constexpr qint32 DefaultFoulsColor = 255;
-    static constexpr qint32 DefaultNumColor = 33023;
-    static constexpr qint32 DefaultLEDBack = 0;
-    static constexpr qint32 DefaultFormBack = 255;
-    static constexpr qint32 DefaultBorderColor = 16777215;
-    static constexpr qint16 DefaultPlayerTotal = 5;
+    static constexpr qint32 defaultPointsColor = 49152;
+    static constexpr qint32 defaultFoulsColor = 255;
+    static constexpr qint32 defaultNumColor = 33023;
+    static constexpr qint32 defaultLEDBack = 0;
+    static constexpr qint32 defaultFormBack = 255;
+    static constexpr qint32 defaultBorderColor = 16777215;
+    static constexpr qint16 defaultPlayerTotal = 5;
 
     static QString applicationName() { return QStringLiteral("Tallyvane"); }
 
     // Fills every stored field from the per-user store, applying the NumLock
     // policy as soon as it is known.
-    static void LoadAll();
+    static void loadAll();
     // Writes every stored field; on failure, the reason in words (the record
     // keeps its values either way).
-    static std::optional<QString> SaveAll();
+    static std::optional<QString> saveAll();
     // Where the store lives, for messages.
     static QString storeFileName();
 

@@ -13,7 +13,8 @@ QImage read(QImageReader& reader, int maxSide = 0, QSize* naturalSize = nullptr)
     // Qt reports a top-down BMP's height as negative; unknown sizes are -1 x -1.
     const qint64 width = declared.width();
     const qint64 height = std::abs(qint64(declared.height()));
-    if (width < 0 || width > MaxSide || height > MaxSide || width * height > MaxPixels)
+    if (width < 0 || width > maxDeclaredSide || height > maxDeclaredSide ||
+        width * height > maxPixels)
         return {};
     reader.setAutoTransform(true);
     const QSize full{int(width), int(height)};
@@ -31,7 +32,7 @@ QImage read(QImageReader& reader, int maxSide = 0, QSize* naturalSize = nullptr)
 
 void limitAllocation(QImageReader& reader)
 {
-    reader.setAllocationLimit(int(MaxPixels * 4 / (1024 * 1024)) + 1);
+    reader.setAllocationLimit(int(maxPixels * 4 / (1024 * 1024)) + 1);
 }
 
 } // namespace

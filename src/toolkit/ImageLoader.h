@@ -7,8 +7,8 @@
 // beyond what a scoreboard could use is refused before any pixel is decoded.
 namespace ImageLoader {
 
-constexpr int MaxSide = 20000;           // pixels
-constexpr qint64 MaxPixels = 80'000'000; // about an 80-megapixel photo
+constexpr int maxDeclaredSide = 20000;   // pixels
+constexpr qint64 maxPixels = 80'000'000; // about an 80-megapixel photo
 
 // A null image when the file cannot be read, is not a picture or is too big.
 QImage load(const QString& path);

@@ -16,15 +16,24 @@ int roundHalfEven(double value)
     return static_cast<int>(std::nearbyint(std::clamp(value, lo, hi)));
 }
 
-int toPixels(double twips) { return roundHalfEven(twips / PerPixel); }
+int toPixels(double twips)
+{
+    return roundHalfEven(twips / perPixel);
+}
 
-int pointsToPixels(double points) { return std::max(1, roundHalfEven(points * 4.0 / 3.0)); }
+int pointsToPixels(double points)
+{
+    return std::max(1, roundHalfEven(points * 4.0 / 3.0));
+}
 
 double fontPoints(const QFont& font)
 {
     return font.pixelSize() > 0 ? font.pixelSize() * 0.75 : font.pointSizeF();
 }
 
-void setFontPoints(QFont& font, double points) { font.setPixelSize(pointsToPixels(points)); }
+void setFontPoints(QFont& font, double points)
+{
+    font.setPixelSize(pointsToPixels(points));
+}
 
 } // namespace Twips

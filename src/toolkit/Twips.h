@@ -9,15 +9,21 @@ class QFont;
 // Every rounding and read-back rule of the program lives here.
 namespace Twips {
 
-constexpr int PerPixel = 15;
+constexpr int perPixel = 15;
 
 // Round half to even, in 32-bit so large panels do not overflow.
 int roundHalfEven(double value);
 
 int toPixels(double twips);
-constexpr int fromPixels(int pixels) { return pixels * PerPixel; }
+constexpr int fromPixels(int pixels)
+{
+    return pixels * perPixel;
+}
 // The value a control reports after being given `twips`.
-inline int readBack(double twips) { return fromPixels(toPixels(twips)); }
+inline int readBack(double twips)
+{
+    return fromPixels(toPixels(twips));
+}
 
 // Font sizes go through the pixel size so text ignores the X server's DPI.
 int pointsToPixels(double points);

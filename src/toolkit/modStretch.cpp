@@ -12,7 +12,7 @@ namespace modStretch {
 namespace {
 
 // Logos are shown small: a reduced copy is plenty, even on a large screen.
-constexpr int DisplaySide = 1024;
+constexpr int displaySide = 1024;
 
 // Every fit looks at the file again, but a picture whose file has not changed
 // since (same size and time) is not decoded again: a resize would otherwise
@@ -33,7 +33,7 @@ ImageLoader::Picture load(const QFileInfo& file)
             return e.picture;
     }
     Entry entry{path, file.size(), file.lastModified(),
-                ImageLoader::loadForDisplay(path, DisplaySide)};
+                ImageLoader::loadForDisplay(path, displaySide)};
     std::erase_if(cache, [&](const Entry& e) { return e.path == path; });
     cache.push_front(entry);
     if (cache.size() > 4)

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "panel/Quorvel.h"
-#include "toolkit/PropertyBag.h"
-#include "settings/SettingsStore.h"
 #include "settings/PanelSettings.h"
+#include "settings/SettingsStore.h"
+#include "toolkit/PropertyBag.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -32,7 +32,7 @@ public:
         PropertyBag bag;
         if (!home)
             bag.writeBool(QStringLiteral("PIsHomeTeam"), false, true);
-        p->ReadProperties(bag);
+        p->readProperties(bag);
         p->resize(widthPx, heightPx);
         p->show();
         return p;

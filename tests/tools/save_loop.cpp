@@ -3,8 +3,8 @@
 // "saving" once the first save is complete; a failed save ends it.
 //
 //   save_loop <store file> <first n>
-#include "settings/SettingsStore.h"
 #include "settings/PanelSettings.h"
+#include "settings/SettingsStore.h"
 
 #include <cstdio>
 
@@ -19,7 +19,7 @@ int main(int argc, char* argv[])
             S::NumLockForce = S::LEDType = S::ShowPlayerName = S::ShowPlayerNumber =
                 S::ShowPlayerFouls = S::ShowPlayerPoints = S::PlayerTotal = n;
         S::HomePic = S::VisitorPic = QString("/pictures/%1.jpg").arg(n);
-        if (S::SaveAll())
+        if (S::saveAll())
             return 1;
         static bool announced = false;
         if (!announced)
