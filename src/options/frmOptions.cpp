@@ -350,10 +350,7 @@ void frmOptions::acceptSettings()
     const int force = numLockOptions->checkedId();
     if (force >= 0)
         PanelSettings::NumLockForce = force;
-    if (force == 1)
-        modGrabKeys::SetNumLock(true);
-    else if (force == 2)
-        modGrabKeys::SetNumLock(false);
+    modGrabKeys::applyNumLockForce(force);
 
     PanelSettings::HomePic = HomePicTemp;
     PanelSettings::VisitorPic = VisitorPicTemp;

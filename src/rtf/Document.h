@@ -13,6 +13,10 @@
 // RTF. Lengths are in twips, colours 0xRRGGBB.
 namespace Rtf {
 
+// Every length is held within 22 inches, Word's largest page: a file cannot
+// make a paragraph, a cell or a picture larger.
+constexpr int maxTwips = 31680;
+
 enum class FontFamily { Any, Roman, Swiss, Modern, Script, Decorative, Technical };
 enum class Alignment { Left, Center, Right, Justify };
 enum class VerticalPosition { Normal, Superscript, Subscript };

@@ -7,7 +7,6 @@ namespace {
 
 // Word's own limits.
 constexpr int maxTabStops = 64;
-constexpr int maxTwips = 31680;
 constexpr int minHalfPoints = 2;
 constexpr int maxHalfPoints = 3276;
 

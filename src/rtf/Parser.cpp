@@ -15,7 +15,6 @@ constexpr std::size_t maxGroupDepth = 256;
 constexpr char16_t replacement = 0xFFFD;
 constexpr char16_t lineSeparator = 0x2028;
 constexpr char16_t objectReplacement = 0xFFFC;
-constexpr int maxTwips = 31680;
 
 bool startsDestination(Word word)
 {

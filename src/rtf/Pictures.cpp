@@ -8,10 +8,9 @@
 namespace Rtf {
 namespace {
 
-constexpr int maxTwips = 31680; // 22 inches, Word's page size limit
 constexpr int maxScale = 1000;
 
-constexpr std::array<signed char, 256> HexValues = [] {
+constexpr std::array<signed char, 256> hexValues = [] {
     std::array<signed char, 256> values{};
     values.fill(-1);
     for (int i = 0; i < 10; ++i)
@@ -85,7 +84,7 @@ void PictureReader::addHex(QByteArrayView digits)
     QByteArray& data = m_picture.data;
     data.reserve(data.size() + digits.size() / 2);
     for (char c : digits) {
-        const int value = HexValues[static_cast<unsigned char>(c)];
+        const int value = hexValues[static_cast<unsigned char>(c)];
         if (value < 0)
             continue; // line ends between the digits
         if (m_highNibble < 0) {

@@ -10,7 +10,6 @@ constexpr int maxCells = 63; // Word's limit per row
 // Far more than a long manual has; each table costs its viewer some memory,
 // and nesting makes many of them from few bytes.
 constexpr int maxTables = 4096;
-constexpr int maxTwips = 31680;
 constexpr int maxBorderTwips = 75;
 
 } // namespace

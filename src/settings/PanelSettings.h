@@ -46,11 +46,4 @@ struct PanelSettings
     static std::optional<QString> saveAll();
     // Where the store lives, for messages.
     static QString storeFileName();
-
-    // The count of shown statistic columns.
-    static int shownColumns()
-    {
-        return (ShowPlayerName == 1) + (ShowPlayerNumber == 1) + (ShowPlayerFouls == 1) +
-               (ShowPlayerPoints == 1);
-    }
 };
