@@ -12,6 +12,9 @@ class PropertyBag;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+namespace modShowDigits {
+struct Columns;
+}
 
 // The scoreboard panel of one team: a header with the team picture and name,
 // column titles, one row per player with LED digits, and an edit line.
@@ -126,7 +129,10 @@ private:
     void routeKeys(QWidget* child);
     void AllKeyDown(qint16 KeyCode);
     void applyEditLine();
-    void layoutRows();
+    void layoutHeader(int W);
+    void layoutTitles(int W, const modShowDigits::Columns& shown);
+    void layoutEditLine(int W, const modShowDigits::Columns& shown);
+    void layoutRows(const modShowDigits::Columns& shown);
     void updateRowAccessibleName(int row);
     void fitLogo();
     int rowOf(QObject* child) const;

@@ -1,8 +1,8 @@
 #include "panel/modColor.h"
 
 #include "display/NumberLED.h"
-#include "toolkit/BgrColor.h"
 #include "settings/PanelSettings.h"
+#include "toolkit/BgrColor.h"
 
 namespace modColor {
 

@@ -4,13 +4,75 @@
 
 namespace modShowDigits {
 
-int roundToInt(double value) { return Twips::roundHalfEven(value); }
+qint16 Columns::flag(int column) const
+{
+    const qint16 flags[] = {name, number, fouls, points};
+    return flags[column];
+}
+
+int Columns::count() const
+{
+    return shown(Name) + shown(Number) + shown(Fouls) + shown(Points);
+}
+
+int roundToInt(double value)
+{
+    return Twips::roundHalfEven(value);
+}
+
+TitlePlaces placeTitles(int panelWidth, const PerColumn& titleWidths, const Columns& shown)
+{
+    double used = 0;
+    for (int c = Name; c <= Points; ++c)
+        used += shown.flag(c) * titleWidths[c];
+    TitlePlaces places;
+    places.gap = roundToInt((panelWidth - roundToInt(used)) / double(shown.count() + 1));
+    int cursor = places.gap;
+    for (int c = Name; c <= Points; ++c) {
+        if (!shown.shown(c))
+            continue;
+        places.lefts[c] = cursor;
+        cursor = roundToInt(cursor + titleWidths[c] + places.gap);
+    }
+    return places;
+}
+
+EditLinePlaces placeEditLine(int panelWidth, const PerColumn& captionWidths,
+                             const PerColumn& boxWidths, int buttonWidth, const Columns& shown)
+{
+    double used = buttonWidth;
+    for (int c = Name; c <= Points; ++c)
+        used += shown.flag(c) * (captionWidths[c] + boxWidths[c]);
+    EditLinePlaces places;
+    places.gap = roundToInt((panelWidth - roundToInt(used)) / double(shown.count() + 2));
+    int cursor = places.gap;
+    for (int c = Name; c <= Points; ++c) {
+        if (!shown.shown(c))
+            continue;
+        places.captionLefts[c] = cursor;
+        places.boxLefts[c] = cursor + captionWidths[c];
+        cursor = roundToInt(cursor + captionWidths[c] + boxWidths[c] + places.gap);
+    }
+    places.buttonLeft = cursor;
+    return places;
+}
+
+double rowHeight(int tableHeight, int playerTotal)
+{
+    return tableHeight / (playerTotal * 1.1);
+}
+
+double rowTop(int index, int firstRowHeight)
+{
+    return index * 1.1 * firstRowHeight;
+}
 
 RowScale scaleRow(const Prototype& proto, const Columns& shown, double rowWidth, double rowHeight)
 {
     RowScale s;
-    const double shownWidth = shown.number * proto.numberWidth + shown.name * proto.nameWidth +
-                              shown.fouls * proto.foulsWidth + shown.points * proto.pointsWidth;
+    const double shownWidth =
+        shown.flag(Number) * proto.numberWidth + shown.flag(Name) * proto.nameWidth +
+        shown.flag(Fouls) * proto.foulsWidth + shown.flag(Points) * proto.pointsWidth;
     const int count = shown.count();
     s.rowHeight = roundToInt(1.2 * proto.numberHeight);
     s.protoWidth = roundToInt(shownWidth);
@@ -35,6 +97,11 @@ RowScale scaleRow(const Prototype& proto, const Columns& shown, double rowWidth,
     s.foulsDigitSize = roundToInt(proto.foulsDigitSize * s.sRatio);
     s.pointsDigitSize = roundToInt(proto.pointsDigitSize * s.sRatio);
     return s;
+}
+
+int nextCellLeft(int cursor, int cellWidth, const RowScale& scale)
+{
+    return roundToInt(cursor + cellWidth + scale.colGap);
 }
 
 } // namespace modShowDigits
