@@ -1,7 +1,7 @@
 # Installed layout: program, library, feed plugin and the help file together in
 # one private folder, the program linked from the binary folder.
 set(TV_PRIVATE_DIR ${CMAKE_INSTALL_LIBDIR}/tallyvane)
-install(TARGETS tallyvane Quorvels tallyvanefeed
+install(TARGETS tallyvane Quorvels tallyvanefeed tallyvanebroker
   RUNTIME DESTINATION ${TV_PRIVATE_DIR}
   LIBRARY DESTINATION ${TV_PRIVATE_DIR} NAMELINK_SKIP)
 install(FILES ${TV_HELP_FILE} DESTINATION ${TV_PRIVATE_DIR})

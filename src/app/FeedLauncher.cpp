@@ -1,8 +1,9 @@
 #include "app/FeedLauncher.h"
 
 #include "feed/FeedService.h"
+#include "platform/DeliverableFolders.h"
 #include "platform/PlatformDialogs.h"
-#include "settings/SettingsStore.h"
+#include "settings/FeedSettings.h"
 #include "settings/PanelSettings.h"
 
 #include <QCoreApplication>
@@ -17,32 +18,38 @@ QString tr(const char* text)
     return QCoreApplication::translate("FeedLauncher", text);
 }
 
-// The plugin lies beside the installed program, or in the build tree's lib folder.
-QString pluginPath()
+// A plugin lies beside the installed program, or in the build tree's lib folder.
+QString pluginPath(const QString& name)
 {
-    const QString dir = QCoreApplication::applicationDirPath();
-    for (const QString& path : {dir + QStringLiteral("/tallyvanefeed.so"),
-                                dir + QStringLiteral("/../lib/tallyvanefeed.so")})
+    const QString dir = DeliverableFolders::programFolder();
+    for (const QString& path : {dir + u'/' + name + QStringLiteral(".so"),
+                                dir + QStringLiteral("/../lib/") + name + QStringLiteral(".so")})
         if (QFileInfo::exists(path))
             return path;
     return {};
 }
 
-std::optional<QString> serve(const QString& address, const QString& portText, Quorvel* home,
-                             Quorvel* visitor, QObject* owner)
+std::optional<QString> startPlugin(const QString& name, const FeedSettings& settings, Quorvel* home,
+                                   Quorvel* visitor, QObject* owner)
 {
-    bool ok = false;
-    const int port = portText.toInt(&ok);
-    if (!ok || port < 1 || port > 65535)
-        return tr("the port is not a number from 1 to 65535");
-    const QString path = pluginPath();
+    const QString path = pluginPath(name);
     if (path.isEmpty())
-        return tr("the feed plugin tallyvanefeed.so is not installed");
+        return tr("the feed plugin %1.so is not installed").arg(name);
     QPluginLoader loader(path);
     auto* service = qobject_cast<FeedService*>(loader.instance());
     if (service == nullptr)
         return loader.errorString();
-    return service->serve(address, quint16(port), home, visitor, owner);
+    return service->start(settings, home, visitor, owner);
+}
+
+void tell(QWidget* owner, const QString& what)
+{
+    PlatformDialogs::Message message;
+    message.title = QStringLiteral("Tallyvane");
+    message.icon = QMessageBox::Warning;
+    message.text = what + tr("\n\nThe scoreboards work as usual. The feed is set in [Feed] of %1.")
+                              .arg(PanelSettings::storeFileName());
+    PlatformDialogs::instance().message(owner, message);
 }
 
 } // namespace
@@ -51,30 +58,25 @@ namespace FeedLauncher {
 
 void start(QWidget* owner, Quorvel* home, Quorvel* visitor)
 {
-    const SettingsStore store(PanelSettings::applicationName());
-    const QString portText =
-        store.read(QStringLiteral("Feed"), QStringLiteral("Port"), QStringLiteral("0")).trimmed();
-    bool number = false;
-    if (portText.toInt(&number) == 0 && number)
+    const FeedSettings settings = FeedSettings::load();
+    if (!settings.pageOn() && !settings.brokerOn())
         return;
-    const QString address =
-        store.read(QStringLiteral("Feed"), QStringLiteral("Address"), QStringLiteral("127.0.0.1"))
-            .trimmed();
-    const QString file = store.fileName();
-    // Loading the plugin and opening the port wait until the windows are up.
+    // Loading the plugins and opening sockets wait until the windows are up.
     QMetaObject::invokeMethod(
         owner,
         [=] {
-            const std::optional<QString> failure = serve(address, portText, home, visitor, owner);
-            if (!failure)
-                return;
-            PlatformDialogs::Message message;
-            message.title = QStringLiteral("Tallyvane");
-            message.icon = QMessageBox::Warning;
-            message.text = tr("The live feed cannot start on address %1, port %2: %3.\n\n"
-                              "The scoreboards work as usual. The feed is set in [Feed] of %4.")
-                               .arg(address, portText, *failure, file);
-            PlatformDialogs::instance().message(owner, message);
+            if (settings.pageOn()) {
+                if (const auto failure = startPlugin(QStringLiteral("tallyvanefeed"), settings,
+                                                     home, visitor, owner))
+                    tell(owner, tr("The live feed cannot start on address %1, port %2: %3.")
+                                    .arg(settings.address, settings.portText, *failure));
+            }
+            if (settings.brokerOn()) {
+                if (const auto failure = startPlugin(QStringLiteral("tallyvanebroker"), settings,
+                                                     home, visitor, owner))
+                    tell(owner, tr("The live feed cannot publish to the broker %1: %2.")
+                                    .arg(settings.brokerText, *failure));
+            }
         },
         Qt::QueuedConnection);
 }

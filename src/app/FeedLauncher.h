@@ -3,9 +3,10 @@
 class QWidget;
 class Quorvel;
 
-// The live feed is off unless the settings file's [Feed] Port names a port.
+// The live feed is off unless the settings file's [Feed] section turns on the
+// built-in page (Port) or the broker (Broker).
 namespace FeedLauncher {
-// When it is on, starts the feed of the two panels once the event loop runs,
-// for as long as owner lives; tells the operator once when it cannot start.
+// Starts what is on, once the event loop runs, for as long as owner lives;
+// tells the operator once for each that cannot start.
 void start(QWidget* owner, Quorvel* home, Quorvel* visitor);
 } // namespace FeedLauncher

@@ -6,18 +6,20 @@
 
 class QObject;
 class Quorvel;
+struct FeedSettings;
 
-// What the feed plugin offers the program. The plugin is loaded only when the
-// feed is on, so the program itself links no network library.
+// What each feed plugin offers the program: the web page (tallyvanefeed) and
+// the MQTT broker (tallyvanebroker). A plugin is loaded only when the settings
+// file turns its feed on, so the program itself links no network library.
 class FeedService
 {
 public:
     virtual ~FeedService() = default;
-    // Serves the two panels on address:port for as long as owner lives; the
-    // reason in words when it cannot.
-    virtual std::optional<QString> serve(const QString& address, quint16 port, Quorvel* home,
+    // Feeds the two panels for as long as owner lives; the reason in words
+    // when it cannot start.
+    virtual std::optional<QString> start(const FeedSettings& settings, Quorvel* home,
                                          Quorvel* visitor, QObject* owner) = 0;
 };
 
-#define FeedService_iid "org.kestrune.tallyvane.FeedService/1"
+#define FeedService_iid "org.kestrune.tallyvane.FeedService/2"
 Q_DECLARE_INTERFACE(FeedService, FeedService_iid)

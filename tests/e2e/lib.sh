@@ -134,24 +134,37 @@ count_dark() {
 # at_least <n> <command...>: the number the command prints is n or more.
 at_least() { local n; n=$("${@:2}") && ((n >= $1)); }
 
-# start_feed: the scoreboards with the live feed on a free port at FEED_URL,
-# and a headless Chromium driven through chromedriver's WebDriver interface:
-# wd <command> <json> talks to its session. The browser is started here and
-# attached by address, so nothing depends on the name "localhost" resolving.
-start_feed() {
-    FEED_PORT=$((20000 + RANDOM % 20000)) FEED_URL=http://127.0.0.1:$FEED_PORT
-    printf '[Feed]\nPort=%s\n' "$FEED_PORT" >"$STORE"
-    open_scoreboards
-    wait_for "the feed" curl -sf "$FEED_URL/state.json"
-    local devtools=127.0.0.1:$((FEED_PORT + 2))
+# free_ports <n>: n ports the system has just given out as free.
+free_ports() { "$(dirname "$TV_BIN")/free_port" "$1"; }
+
+# start_browser: a headless Chromium, which picks its own debugging port, and
+# chromedriver on a free port; wd <command> <json> talks to its session. The
+# browser is attached by address, so nothing depends on "localhost" resolving.
+start_browser() {
     chromium --headless --no-sandbox --disable-gpu --disable-background-networking \
-        --disable-component-update --disable-sync --no-first-run --remote-debugging-port="${devtools#*:}" \
+        --disable-component-update --disable-sync --no-first-run --remote-debugging-port=0 \
         --user-data-dir="$E2E_TMP/chromium" about:blank >"$E2E_TMP/chromium.log" 2>&1 & E2E_PIDS+=($!)
-    wait_for "the browser" curl -sf "http://$devtools/json/version"
-    DRIVER=http://127.0.0.1:$((FEED_PORT + 1))
-    chromedriver --port=$((FEED_PORT + 1)) >"$E2E_TMP/chromedriver.log" 2>&1 & E2E_PIDS+=($!)
+    wait_for "the browser" test -s "$E2E_TMP/chromium/DevToolsActivePort"
+    local devtools driver_port
+    devtools=127.0.0.1:$(head -n 1 "$E2E_TMP/chromium/DevToolsActivePort")
+    driver_port=$(free_ports 1)
+    DRIVER=http://127.0.0.1:$driver_port
+    chromedriver --port="$driver_port" >"$E2E_TMP/chromedriver.log" 2>&1 & E2E_PIDS+=($!)
     wait_for "chromedriver" curl -sf "$DRIVER/status"
     SESSION=$(curl -sf "$DRIVER/session" -d '{"capabilities":{"alwaysMatch":
       {"goog:chromeOptions":{"debuggerAddress":"'"$devtools"'"}}}}' | sed -n 's/.*"sessionId":"\([^"]*\)".*/\1/p')
 }
 wd() { curl -sf "$DRIVER/session/$SESSION/$1" -d "$2"; }
+# in_page <expression>: its value, as WebDriver's JSON gives it; true_in_page: it holds.
+in_page() { wd execute/sync "{\"script\":\"return $1\",\"args\":[]}" | sed 's/^{"value":"\{0,1\}\([^"]*\)"\{0,1\}}$/\1/'; }
+true_in_page() { [ "$(in_page "$1")" = true ]; }
+
+# start_feed [settings lines]: the scoreboards with the live feed on a free
+# port at FEED_URL, and the browser.
+start_feed() {
+    FEED_PORT=$(free_ports 1) FEED_URL=http://127.0.0.1:$FEED_PORT
+    printf '[Feed]\nPort=%s\n%s' "$FEED_PORT" "${1:-}" >"$STORE"
+    open_scoreboards
+    wait_for "the feed" curl -sf "$FEED_URL/state.json"
+    start_browser
+}

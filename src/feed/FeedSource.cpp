@@ -1,11 +1,9 @@
-#include "feed/LiveFeed.h"
+#include "feed/FeedSource.h"
 
 #include "feed/FeedCollect.h"
-#include "feed/FeedServer.h"
 #include "panel/Quorvel.h"
 
-LiveFeed::LiveFeed(Quorvel* home, Quorvel* visitor, QObject* parent)
-    : QObject(parent), m_server(new FeedServer(this))
+FeedSource::FeedSource(Quorvel* home, Quorvel* visitor, QObject* parent) : QObject(parent)
 {
     const std::pair<Quorvel*, FeedState::Side> panels[] = {{visitor, FeedState::Side::Visitor},
                                                            {home, FeedState::Side::Home}};
@@ -15,15 +13,10 @@ LiveFeed::LiveFeed(Quorvel* home, Quorvel* visitor, QObject* parent)
     }
 }
 
-std::optional<QString> LiveFeed::start(const QHostAddress& address, quint16 port)
-{
-    return m_server->start(address, port);
-}
-
-void LiveFeed::collect(const Quorvel* panel, FeedState::Side side)
+void FeedSource::collect(const Quorvel* panel, FeedState::Side side)
 {
     // The panel that changed last has applied the current scheme.
     const bool teamChanged = m_state.setTeam(side, FeedCollect::team(*panel));
     if (m_state.setScheme(FeedCollect::scheme(*panel)) || teamChanged)
-        m_server->publish(m_state.json());
+        emit changed(m_state.json());
 }
