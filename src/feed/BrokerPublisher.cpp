@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <mosquitto.h>
+#include <pthread.h>
 
 namespace {
 QString tr(const char* text)
@@ -81,6 +82,7 @@ void BrokerPublisher::send(const QByteArray& payload)
 // The network thread: connect, serve the connection until it ends, wait, again.
 void BrokerPublisher::run()
 {
+    pthread_setname_np(pthread_self(), "feed broker");
     const QByteArray host = m_settings.brokerHost.toUtf8();
     int retrySeconds = 1;
     for (bool first = true; !m_stopping; first = false) {
