@@ -7,9 +7,10 @@ FeedSource::FeedSource(Quorvel* home, Quorvel* visitor, QObject* parent) : QObje
 {
     const std::pair<Quorvel*, FeedState::Side> panels[] = {{visitor, FeedState::Side::Visitor},
                                                            {home, FeedState::Side::Home}};
-    for (auto [panel, side] : panels) {
-        collect(panel, side);
-        connect(panel, &Quorvel::statsChanged, this, [this, panel, side] { collect(panel, side); });
+    for (const auto& entry : panels) {
+        collect(entry.first, entry.second);
+        connect(entry.first, &Quorvel::statsChanged, this,
+                [this, entry] { collect(entry.first, entry.second); });
     }
 }
 

@@ -110,7 +110,8 @@ frmOptions::frmOptions(QWidget* parent)
           std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
           std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}}) {
         auto* shortcut = new QShortcut(keys, this);
-        connect(shortcut, &QShortcut::activated, this, [switchTab, step] { switchTab(step); });
+        connect(shortcut, &QShortcut::activated, this,
+                [switchTab, by = step] { switchTab(by); });
     }
 
     connect(cmdOk, &QPushButton::clicked, this, &frmOptions::acceptSettings);

@@ -3,11 +3,12 @@
 # state on connecting and every edit after; the broker stopped and started
 # again during the game gets the state again; the program killed leaves the
 # offline state (its last will), and so does a normal close; with no broker
-# answering the scoreboards work as always.
+# answering the scoreboards work as always; over TLS the state arrives from a
+# broker whose certificate the given authority signed.
 # shellcheck source-path=SCRIPTDIR
 source "$(dirname "$0")/lib.sh" "$1"
 start_x
-read -r BROKER DEAD PAGE <<<"$(free_ports 3 | tr '\n' ' ')"
+read -r BROKER DEAD PAGE SECURE <<<"$(free_ports 4 | tr '\n' ' ')"
 TOPIC=tallyvane/scoreboard
 PATH=$PATH:/usr/sbin
 printf 'listener %s 127.0.0.1\nallow_anonymous true\npersistence false\nuser %s\n' \
@@ -61,4 +62,21 @@ wait_for "the edit in the page feed" eval "curl -sf http://127.0.0.1:$PAGE/state
 grep -qi 'cannot' "$E2E_TMP/tallyvane.log" && fail "a message about the broker"
 wmctrl -ic "$VISITOR_ID"
 wait_for_exit
+
+tls=$E2E_TMP/tls
+mkdir "$tls"
+openssl req -x509 -newkey rsa:2048 -nodes -keyout "$tls/ca.key" -out "$tls/ca.crt" -days 1 \
+    -subj '/CN=Hall' 2>/dev/null
+openssl req -newkey rsa:2048 -nodes -keyout "$tls/broker.key" -out "$tls/broker.csr" \
+    -subj '/CN=localhost' 2>/dev/null
+openssl x509 -req -in "$tls/broker.csr" -CA "$tls/ca.crt" -CAkey "$tls/ca.key" -CAcreateserial \
+    -out "$tls/broker.crt" -days 1 -extfile <(echo subjectAltName=DNS:localhost) 2>/dev/null
+printf 'listener %s 127.0.0.1\nallow_anonymous true\nuser %s\ncafile %s\ncertfile %s\nkeyfile %s\n' \
+    "$SECURE" "$(id -un)" "$tls/ca.crt" "$tls/broker.crt" "$tls/broker.key" >"$E2E_TMP/mosquitto.conf"
+BROKER=$SECURE
+start_broker
+printf '[Feed]\nBroker=localhost:%s\nBrokerTls=1\nBrokerCaFile=%s\n' "$SECURE" "$tls/ca.crt" >"$STORE"
+open_scoreboards
+retained() { mosquitto_sub -h localhost -p "$SECURE" --cafile "$tls/ca.crt" -t "$TOPIC" -C 1 -W 2 2>/dev/null; }
+wait_for "the state over TLS" retained_has '"name":"Home Team"'
 echo PASS
