@@ -143,6 +143,11 @@ void frmSplash::GoScore()
     // before the scoreboards are up.
     const QEventLoopLocker keepRunning;
     close();
+    openScoreboards();
+}
+
+void frmSplash::openScoreboards()
+{
     auto* home = new frmScoreboard(frmScoreboard::Team::Home);
     home->show();
     home->raise();

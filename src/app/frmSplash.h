@@ -19,6 +19,8 @@ public:
     // Closes the splash and shows the home scoreboard, whose load opens the
     // visitor's first. Runs once; later calls do nothing.
     void GoScore();
+    // What GoScore opens, for a start that shows no splash at all.
+    static void openScoreboards();
 
     // Top-left corner, in pixels, on a screen with the given geometry: centred
     // across, and standing well above the middle.

@@ -11,10 +11,10 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Tallyvane"));
     QApplication::setWindowIcon(appIcon());
 
-    auto* splash = new frmSplash;
+    // Bypassed, the splash would close before it ever shows: it is not made.
     if (CommandLine::bypassesSplash(QCoreApplication::arguments()))
-        splash->GoScore();
+        frmSplash::openScoreboards();
     else
-        splash->show();
+        (new frmSplash)->show();
     return QApplication::exec();
 }

@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QPixmapCache>
 
 namespace {
 
@@ -117,9 +118,21 @@ void NumberLED::paintEvent(QPaintEvent*)
 {
     const qreal ratio = devicePixelRatioF();
     if (!LedPainter::fits(m_cache, size(), ratio)) {
-        const LedPainter painter(m_ledType, m_litColor, m_backColor);
-        m_cache =
-            painter.pixmap(size(), ratio, LedDigits::shownDigits(m_value, m_maximum, m_digits));
+        // Displays that look alike (a fresh board is rows of them) share one drawing.
+        const QList<int> digits = LedDigits::shownDigits(m_value, m_maximum, m_digits);
+        QString key = QStringLiteral("NumberLED %1 %2 %3 %4x%5@%6")
+                          .arg(m_ledType)
+                          .arg(m_litColor.rgba())
+                          .arg(m_backColor.rgba())
+                          .arg(width())
+                          .arg(height())
+                          .arg(ratio);
+        for (int digit : digits)
+            key += u' ' + QString::number(digit);
+        if (!QPixmapCache::find(key, &m_cache)) {
+            m_cache = LedPainter(m_ledType, m_litColor, m_backColor).pixmap(size(), ratio, digits);
+            QPixmapCache::insert(key, m_cache);
+        }
     }
     QPainter(this).drawPixmap(0, 0, m_cache);
 }
