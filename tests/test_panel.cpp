@@ -18,6 +18,7 @@
 using Facts::each;
 using Facts::facts;
 using S = PanelSettings;
+using State = NumLockBackend::State;
 using Widgets = std::vector<const QWidget*>;
 using namespace modShowDigits;
 
@@ -297,8 +298,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(p.get()));
         p->txtInputName->setText("Ann"), p->txtInputNumber->setText("23");
         p->txtInputFouls->setText("4"), p->txtInputPoints->setText("17");
-        p->txtInputPoints->setFocus();
-        QTest::keyClick(p->txtInputPoints, Qt::Key_Return);
+        p->txtInputPoints->setFocus(), QTest::keyClick(p->txtInputPoints, Qt::Key_Return);
         QStringList steps{player(*p, 0) +
                           facts(" focus kept", QApplication::focusWidget() == p->txtInputPoints)};
         p->PlayerClick(1), p->txtInputName->clear(), p->PlayerClick(0);
@@ -399,7 +399,6 @@ private slots:
     // operator's press having just toggled it.
     void numLockRelease()
     {
-        using State = NumLockBackend::State;
         QStringList after;
         for (int force : {0, 1, 2, 3}) {
             FakeNumLock keyboard(force == 2 ? State::Off : State::On);
@@ -419,7 +418,7 @@ private slots:
     // focus, reach the host and run no command; input on a child never does.
     void hostEvents()
     {
-        FakeNumLock keyboard(NumLockBackend::State::On);
+        FakeNumLock keyboard(State::On);
         PanelFixture store("[KeySettings]\nNumLockForce=1\n");
         const auto p = store.panel(338, 524);
         p->activateWindow();
@@ -511,14 +510,16 @@ private slots:
         const QString current = facts("rows", p->picPlayer.size(), "numlock sets", keyboard.sets,
                                       "digits", colours(p->nledNumber[0]));
         QStringList steps;
+        QObject watch; // ends the watching before the panels go
         const auto note = [&](const char* step) {
             return [&, step] {
                 steps << facts(step, keyboard.sets, "Dots", p->nledNumber[0]->ledType(), "rows",
                                p->picPlayer.size());
             };
         };
-        connect(p->nledNumber[0], &NumberLED::litColorChanged, this, note("colours: numlock sets"));
-        connect(p->picPlayer[4], &QObject::destroyed, this, note("layout: numlock sets"));
+        connect(p->nledNumber[0], &NumberLED::litColorChanged, &watch,
+                note("colours: numlock sets"));
+        connect(p->picPlayer.back(), &QObject::destroyed, &watch, note("layout: numlock sets"));
         QSignalSpy announced(p.get(), &Quorvel::statsChanged);
         S::HomeRefreshed = S::VisitorRefreshed = false; // what OK does
         tick(p.get()), tick(same.get());
