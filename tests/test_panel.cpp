@@ -3,91 +3,92 @@
 #include "options/frmOptions.h"
 #include "panel/modColor.h"
 #include "panel/modShowDigits.h"
-#include "toolkit/ImageControl.h"
-#include "toolkit/LineControl.h"
-#include "toolkit/FilledBox.h"
-#include "toolkit/TwipsGeometry.h"
 #include "support/Facts.h"
 #include "support/FakeNumLock.h"
 #include "support/PanelFixture.h"
+#include "toolkit/BgrColor.h"
+#include "toolkit/FilledBox.h"
+#include "toolkit/ImageControl.h"
+#include "toolkit/LineControl.h"
+#include "toolkit/TwipsGeometry.h"
 
 #include <QtTest>
 #include <QtWidgets>
 
-using Facts::row;
-using Facts::text;
+using Facts::each;
+using Facts::facts;
 using S = PanelSettings;
-namespace T = Twips;
+using State = NumLockBackend::State;
+using Widgets = std::vector<const QWidget*>;
+using namespace modShowDigits;
 
 namespace {
 
-using Widgets = std::initializer_list<const QWidget*>;
-
-QByteArray columnsStore(const char* c)
+// Show flags written as "1011": Number hidden.
+Columns columns(const QString& s)
 {
-    return QString::asprintf("[Display]\nShowPlayerName=%c\nShowPlayerNumber=%c\n"
-                             "ShowPlayerFouls=%c\nShowPlayerPoints=%c\n",
-                             c[0], c[1], c[2], c[3])
-        .toLatin1();
+    return {qint16(s[0] == '1'), qint16(s[1] == '1'), qint16(s[2] == '1'), qint16(s[3] == '1')};
 }
 
-// One measure, in twips, of each widget.
-QString each(int (*measure)(const QWidget*), Widgets widgets)
+// In twips: "left,top widthxheight", and each left with "-" for a hidden widget.
+QString place(const QWidget* w)
 {
-    QStringList values;
-    for (const QWidget* w : widgets)
-        values << QString::number(measure(w));
-    return values.join(' ');
+    return QString::asprintf("%d,%d %dx%d", Twips::left(w), Twips::top(w), Twips::width(w),
+                             Twips::height(w));
 }
-QString rect(const QWidget* w)
+QString lefts(const Widgets& ws)
 {
-    return each(T::left, {w}) + ' ' + each(T::top, {w}) + ' ' + each(T::width, {w}) + ' ' +
-           each(T::height, {w});
+    return each(ws, [](auto w) { return w->isVisible() ? QString::number(Twips::left(w)) : "-"; });
 }
-QString visible(Widgets widgets)
+
+// Colours as the settings store them (0x00BBGGRR, decimal): a background, or
+// "background/text", for a display "background/lit".
+int back(const QWidget* w)
 {
-    QString shown;
-    for (const QWidget* w : widgets)
-        shown += w->isVisible() ? '1' : '0';
+    return BgrColor::fromColor(w->palette().color(w->backgroundRole()));
+}
+QString colours(const QWidget* w)
+{
+    const auto* led = qobject_cast<const NumberLED*>(w);
+    return QString::asprintf(
+        "%d/%d", led ? BgrColor::fromColor(led->backColor()) : back(w),
+        BgrColor::fromColor(led ? led->litColor() : w->palette().color(w->foregroundRole())));
+}
+
+Widgets titles(const Quorvel& p)
+{
+    return {p.txtTitleName, p.txtTitleNumber, p.txtTitleFouls, p.txtTitlePoints};
+}
+Widgets inputs(const Quorvel& p)
+{
+    return {p.lblInputName,  p.txtInputName,   p.lblInputNumber, p.txtInputNumber, p.lblInputFouls,
+            p.txtInputFouls, p.lblInputPoints, p.txtInputPoints, p.cmdInputChange};
+}
+
+// Row i as the operator reads it, then what the edit line's boxes hold.
+QString player(const Quorvel& p, int i)
+{
+    return QString::asprintf("%s %d %d %d | ", qPrintable(p.lblName[i]->text()),
+                             p.nledNumber[i]->value(), p.nledFouls[i]->value(),
+                             p.nledPoints[i]->value()) +
+           QStringList{p.txtInputName->text(), p.txtInputNumber->text(), p.txtInputFouls->text(),
+                       p.txtInputPoints->text()}
+               .join('|');
+}
+
+// Closes the help windows shown and says how many there were.
+int closeHelp()
+{
+    int shown = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        shown += qobject_cast<frmHelp*>(w) && w->isVisible() && !w->isModal() && w->close();
     return shown;
 }
 
-// The edit line's texts, then row i's name and values.
-QString editLine(const Quorvel& p, int i)
+// One tick of the panel's options timer.
+void tick(Quorvel* p)
 {
-    return QStringList{
-        p.txtInputName->text(),
-        p.txtInputNumber->text(),
-        p.txtInputFouls->text(),
-        p.txtInputPoints->text(),
-        p.lblName[i]->text(),
-        text(p.nledNumber[i]->value(), p.nledFouls[i]->value(), p.nledPoints[i]->value())}
-        .join('|');
-}
-
-void type(QLineEdit* box, const QString& typed)
-{
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClicks(box, typed);
-}
-
-int helpWindows()
-{
-    int count = 0;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        count += qobject_cast<frmHelp*>(w) && w->isVisible();
-    return count;
-}
-
-void tick(Quorvel& panel)
-{
-    QMetaObject::invokeMethod(&panel, "refreshOptions");
-}
-
-QString bgr(const QColor& c)
-{
-    return QString::number(c.red() | c.green() << 8 | c.blue() << 16, 16);
+    QMetaObject::invokeMethod(p, "refreshOptions");
 }
 
 } // namespace
@@ -97,455 +98,442 @@ class TestPanel : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup()
+    // ---- The layout's arithmetic, in twips ----
+
+    // Titles 1830, 1065, 915 and 915 wide: the shown flags ("0010": Fouls alone) and
+    // the panel's width.
+    void titlePlaces()
     {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (qobject_cast<frmHelp*>(w))
-                w->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QStringList places;
+        for (const QString row : {"1111 5070", "0010 5071", "0010 1056", "0010 1058"}) {
+            const auto t = placeTitles(row.mid(5).toInt(), {1830, 1065, 915, 915}, columns(row));
+            places << row + ": " +
+                          facts("gap", t.gap, "lefts", each(t.lefts, [](int x) { return x; }));
+        }
+        CHECK_FACTS(places.join(", "),
+                    "1111 5070: gap=69 lefts=69 1968 3102 4086, 0010 5071: gap=2078 lefts=0 0 2078 "
+                    "0, 0010 1056: gap=70 lefts=0 0 70 0, 0010 1058: gap=72 lefts=0 0 72 0");
     }
 
-    void layout_data()
+    // The prototype row: name 1695 x 435 at 15.75 pt, displays 720, 330 and 720
+    // wide, 585 high, at DigitSize 40; row boxes "width x height". The name
+    // cell: "width x height @ points".
+    void scaleRow()
     {
-        Facts::columns();
-        const auto s = modShowDigits::scaleRow({1695, 435, 15.75, 720, 585, 330, 720, 40, 40, 40},
-                                               {}, 4545, 600);
-        row("row scale example",
-            text(s.rowHeight, s.protoWidth, s.sRatio, s.colGap, s.firstLeft, s.nameWidth,
-                 s.nameHeight, s.nameFontPoints, s.numberDigitSize, s.foulsDigitSize,
-                 s.pointsDigitSize),
-            "702 4617 0.854701 395.865 198 1448.72 371.795 13.4615 34 34 34");
+        QStringList scales;
+        for (const QString row : {"1111 4545x600", "1111 2000x3000", "1111 20000x600",
+                                  "0001 4545x600", "1111 4545x0"}) {
+            const QStringList box = row.mid(5).split('x');
+            const RowScale s =
+                modShowDigits::scaleRow({1695, 435, 15.75, 720, 585, 330, 720, 40, 40, 40},
+                                        columns(row), box[0].toInt(), box[1].toInt());
+            scales << row + ": " +
+                          facts("sRatio", s.sRatio, "colGap", s.colGap, "first", s.firstLeft,
+                                "name",
+                                QString::asprintf("%gx%g@%g", s.nameWidth, s.nameHeight,
+                                                  s.nameFontPoints),
+                                "digit", s.numberDigitSize);
+        }
+        CHECK_FACTS(scales.join(", "),
+                    "1111 4545x600: sRatio=0.854701 colGap=395.865 first=198 "
+                    "name=1448.72x371.795@13.4615 digit=34, 1111 2000x3000: sRatio=0.433182 "
+                    "colGap=124.756 first=62 name=734.243x188.434@6.82261 digit=17, 1111 "
+                    "20000x600: sRatio=0.854701 colGap=4259.62 first=2130 "
+                    "name=1448.72x371.795@13.4615 digit=34, 0001 4545x600: sRatio=0.854701 "
+                    "colGap=3929.62 first=1965 name=1448.72x371.795@13.4615 digit=34, 1111 4545x0: "
+                    "sRatio=0 colGap=0 first=0 name=0x0@0 digit=0");
+    }
 
-        // The panel of a scoreboard window as it opens: 5070 x 7860 twips.
+    // ---- The panel laid out ----
+
+    // A scoreboard window's panel as it opens, 5070 x 7860 twips; then a user's
+    // path: the Fouls column hidden and shown again, the player count lowered and raised.
+    void layout()
+    {
         PanelFixture store;
-        auto panel = store.panel(338, 524);
-        Quorvel& p = *panel;
-        const Widgets titles{p.txtTitleName, p.txtTitleNumber, p.txtTitleFouls, p.txtTitlePoints};
-        const LineControl& line = *p.lineDivider;
-        row("logo", rect(p.picTeamLogo), "0 0 765 660");
-        row("team name", text(rect(p.txtTeamName), T::fontPoints(p.txtTeamName)),
-            "765 0 4305 660 21.75");
-        row("title widths", each(T::width, titles), "1830 1065 915 915");
-        row("title lefts", each(T::left, titles), "75 1965 3105 4080");
-        row("title tops, height", text(each(T::top, titles), T::height(p.txtTitleName)),
-            "660 660 660 660 510");
-        row("divider", text(line.x1(), line.y1(), line.x2(), line.y2()), "150 1275 4920 1275");
-        row("table area", rect(p.picStats), "105 1380 4860 6165");
-        row("edit line: tops, height, widths",
-            text(rect(p.txtInputName).section(' ', 1, 1), T::top(p.cmdInputChange),
-                 T::height(p.txtInputName),
-                 each(T::width, {p.lblInputName, p.txtInputName, p.lblInputNumber, p.txtInputNumber,
-                                 p.lblInputFouls, p.txtInputFouls, p.lblInputPoints,
-                                 p.txtInputPoints, p.cmdInputChange})),
-            "7545 7545 315 555 1065 285 405 405 285 405 405 450");
-        // Every edit-line caption shows its whole text, at this size and larger.
-        for (int width : {338, 500, 1280}) {
-            p.resize(width, 524);
-            QStringList clipped;
-            for (const QLabel* c :
-                 {p.lblInputName, p.lblInputNumber, p.lblInputFouls, p.lblInputPoints})
-                if (c->fontMetrics().horizontalAdvance(c->text()) > c->contentsRect().width())
-                    clipped << c->text();
-            row(qPrintable(text("captions whole at", width)), clipped.join(' '), "");
-        }
-        p.resize(338, 524);
-        row("rows", text(rect(p.picPlayer[0]), each(T::top, {p.picPlayer[1], p.picPlayer[4]})),
-            "0 0 4860 1125 1230 4950");
-        row("scale",
-            text(p.SRatio(), p.nledNumber[0]->digitSize(), p.nledFouls[4]->digitSize(),
-                 p.nledPoints[2]->digitSize(), rect(p.nledPoints[2]), T::width(p.nledFouls[4])),
-            "1.05263 42 42 42 3945 255 750 615 345");
-        row("name cell", text(rect(p.lblName[3]), T::fontPoints(p.lblName[3])),
-            "150 330 1785 465 16.5");
-        row("cell lefts", each(T::left, {p.nledNumber[0], p.nledFouls[0], p.nledPoints[0]}),
-            "2235 3300 3945");
-        row("prototype name", text(rect(p.lblPreName), T::fontPoints(p.lblPreName)),
-            "0 0 1695 435 15.75");
-        const Widgets prototypes{p.nledPreNumber, p.nledPreFouls, p.nledPrePoints};
-        row("prototype displays",
-            text(each(T::width, prototypes), each(T::height, prototypes),
-                 p.nledPreNumber->digitSize(), p.nledPreFouls->digitSize(),
-                 p.nledPrePoints->digitSize()),
-            "720 330 720 585 585 585 40 40 40");
-        row("hidden, timer",
-            text(visible({p.lblPreName, p.nledPreNumber, p.nledPreFouls, p.nledPrePoints,
-                          p.cmdOptions}),
-                 p.tmrOptions.interval(), p.tmrOptions.isActive()),
-            "00000 1000 true");
-
-        // A display draws what it is given; a negative value shows no digits.
-        NumberLED led;
-        QStringList drawn;
-        for (auto [name, value] : std::initializer_list<std::pair<const char*, QVariant>>{
-                 {"Value", 88}, {"LitColor", QColor(Qt::cyan)}, {"BackColor", QColor(Qt::cyan)},
-                 {"LedType", 1}, {"Value", -1}}) {
-            const QImage before = led.grab().toImage();
-            drawn << text(name, led.setProperty(name, value) && led.grab().toImage() != before);
-        }
-        const QImage blank = led.grab().toImage();
-        led.setValue(-5);
-        row("digit display", text(drawn.join(' '), led.grab().toImage() == blank),
-            "Value true LitColor true BackColor true LedType true Value true true");
-
-        // A hidden column is hidden everywhere and left where it stood.
-        const QString fouls = text(rect(p.txtTitleFouls), rect(p.nledFouls[2]));
-        const int points = T::left(p.txtTitlePoints);
+        const auto p = store.panel(338, 524);
+        const LineControl& line = *p->lineDivider;
+        CHECK_FACTS(facts("logo", place(p->picTeamLogo), "team", place(p->txtTeamName), "font",
+                          Twips::fontPoints(p->txtTeamName), "titles", lefts(titles(*p)), "divider",
+                          QPoint(line.x1(), line.y1()), "to", QPoint(line.x2(), line.y2()), "table",
+                          place(p->picStats), "edit", lefts(inputs(*p)), "name box",
+                          place(p->txtInputName)),
+                    "logo=0,0 765x660 team=765,0 4305x660 font=21.75 titles=75 1965 3105 4080 "
+                    "divider=150,1275 to=4920,1275 table=105,1380 4860x6165 edit=135 690 1890 2175 "
+                    "2715 3120 3540 3945 4485 name box=690,7545 1065x315");
+        CHECK_FACTS(facts("rows", each(p->picPlayer, place), "SRatio", p->SRatio(), "name",
+                          place(p->lblName[2]), "font", Twips::fontPoints(p->lblName[2]),
+                          "displays",
+                          each(Widgets{p->nledNumber[2], p->nledFouls[2], p->nledPoints[2]}, place),
+                          "hidden",
+                          lefts({p->lblPreName, p->nledPreNumber, p->nledPreFouls, p->nledPrePoints,
+                                 p->cmdOptions})),
+                    "rows=0,0 4860x1125 0,1230 4860x1125 0,2475 4860x1125 0,3720 4860x1125 0,4950 "
+                    "4860x1125 SRatio=1.05263 name=150,330 1785x465 font=16.5 displays=2235,255 "
+                    "750x615 3300,255 345x615 3945,255 750x615 hidden=- - - - -");
+        const Widgets fouls{p->txtTitleFouls, p->lblInputFouls, p->txtInputFouls, p->nledFouls[2]};
         S::ShowPlayerFouls = 0;
-        p.UpdatePlayers();
-        row("fouls hidden",
-            text(visible({p.txtTitleFouls, p.lblInputFouls, p.txtInputFouls, p.nledFouls[4],
-                          p.txtTitlePoints, p.lblInputPoints, p.txtInputPoints, p.nledPoints[4]}),
-                 rect(p.txtTitleFouls), each(T::left, {p.lblInputFouls, p.txtInputFouls}),
-                 rect(p.nledFouls[2]), T::left(p.txtTitlePoints) < points),
-            text("00001111 2985 660 915 510 2490 2895", fouls.section(' ', 4), true));
-        S::ShowPlayerFouls = 1;
-        p.UpdatePlayers();
-        row("fouls shown again", text(rect(p.txtTitleFouls), rect(p.nledFouls[2])), fouls);
-
-        // Lowering the count destroys rows; raising it copies row 0's settings.
-        S::PlayerTotal = 8;
-        p.UpdatePlayers();
-        QPointer<QWidget> gone = p.nledPoints[7];
+        p->UpdatePlayers();
+        const QString hidden = facts("lefts", lefts(fouls), "at", each(fouls, place),
+                                     "points title", Twips::left(p->txtTitlePoints));
+        S::ShowPlayerFouls = 1, S::PlayerTotal = 8;
+        p->UpdatePlayers();
+        const QPointer<QWidget> gone = p->nledPoints[7];
+        p->nledFouls[0]->setLedType(1), p->nledFouls[0]->setLitColor(Qt::cyan);
+        p->lblName[0]->setText("Ann"), p->nledNumber[0]->setValue(12);
         S::PlayerTotal = 3;
-        p.UpdatePlayers();
-        row("rows destroyed",
-            text(gone.isNull(), p.picStats->findChildren<FilledBox*>().size(),
-                 p.picStats->findChildren<NumberLED*>().size(), T::height(p.picPlayer[0])),
-            "true 3 9 1875");
-        p.nledFouls[0]->setLedType(1);
-        p.nledFouls[0]->setLitColor(Qt::cyan);
-        p.lblName[0]->setText("Ann");
-        p.nledNumber[0]->setValue(12);
+        p->UpdatePlayers();
+        const QString lowered = facts("row 7 gone", gone.isNull(), "rows",
+                                      each(p->picStats->findChildren<FilledBox*>(), place));
         S::PlayerTotal = 6;
-        p.UpdatePlayers();
-        const NumberLED* copy = p.nledFouls[5];
-        row("row created like row 0",
-            text(p.lblName[5]->text(), copy->ledType(), copy->litColor().name(),
-                 p.nledNumber[5]->value(), copy->parentWidget() == p.picPlayer[5],
-                 copy->isVisible(), rect(p.picPlayer[5])),
-            "Ann 1 #00ffff -1 true true 0 5115 4860 930");
-
-        // One column: title and cells centred. The edit line: gap2 before the
-        // first caption, between pairs and before the button, over count + 2.
-        for (const char* shown : {"1000", "0010", "0101", "1111"}) {
-            PanelFixture one(columnsStore(shown));
-            const auto q = one.panel(400, 600);
-            const int c = QByteArray(shown).indexOf('1');
-            const QWidget* heads[] = {q->txtTitleName, q->txtTitleNumber, q->txtTitleFouls,
-                                      q->txtTitlePoints};
-            const QWidget* cells[] = {q->lblName[4], q->nledNumber[4], q->nledFouls[4],
-                                      q->nledPoints[4]};
-            if (QByteArray(shown).count('1') == 1)
-                row(qPrintable(text("centred", shown)),
-                    text(visible({heads[0], heads[1], heads[2], heads[3], cells[0], cells[1],
-                                  cells[2], cells[3]}),
-                         2 * heads[c]->x() + heads[c]->width() - 400,
-                         qAbs(2 * cells[c]->x() + cells[c]->width() - q->picPlayer[4]->width()) <
-                             2),
-                    text(QByteArray(shown) + shown, 0, true));
-            const std::pair<QWidget*, QWidget*> pairs[] = {{q->lblInputName, q->txtInputName},
-                                                           {q->lblInputNumber, q->txtInputNumber},
-                                                           {q->lblInputFouls, q->txtInputFouls},
-                                                           {q->lblInputPoints, q->txtInputPoints}};
-            // A hidden pair keeps its proportional place.
-            const double hiddenAt[] = {0, 0.11, 0.335, 0.387, 0.49, 0.57, 0.645, 0.725};
-            int used = T::width(q->cmdInputChange);
-            for (int i = 0; i < 4; ++i)
-                used += shown[i] == '1' ? T::width(pairs[i].first) + T::width(pairs[i].second) : 0;
-            const int gap = T::roundHalfEven((6000.0 - used) / (QByteArray(shown).count('1') + 2));
-            QStringList actual, expected;
-            int cursor = gap;
-            for (int i = 0; i < 4; ++i) {
-                const auto [caption, box] = pairs[i];
-                actual << text(caption->isVisible(), box->isVisible(), T::left(caption),
-                               T::left(box));
-                expected << text(shown[i] == '1', shown[i] == '1', T::readBack(cursor),
-                                 T::left(caption) + T::width(caption));
-                if (shown[i] == '1')
-                    cursor += T::width(caption) + T::width(box) + gap;
-                else
-                    expected.last() = text(false, false, T::readBack(6000 * hiddenAt[2 * i]),
-                                           T::readBack(6000 * hiddenAt[2 * i + 1]));
-            }
-            row(qPrintable(text("edit line", shown)),
-                text(actual.join(", "), T::left(q->cmdInputChange)),
-                text(expected.join(", "), T::readBack(cursor)));
+        p->UpdatePlayers();
+        const NumberLED* copy = p->nledFouls[5];
+        CHECK_FACTS(facts("hidden", hidden, "shown again", lefts(fouls), "lowered", lowered,
+                          "new row", player(*p, 5), "Dots", copy->ledType(), "lit",
+                          copy->litColor(), "in its row",
+                          copy->parentWidget() == p->picPlayer[5] && copy->isVisible(), "at",
+                          place(p->picPlayer[5])),
+                    "hidden=lefts=- - - - at=2985,660 915x510 2490,7545 405x315 2895,7545 285x315 "
+                    "3300,255 345x615 points "
+                    "title=3840 shown again=3105 2715 3120 3300 lowered=row 7 gone=true rows=0,0 "
+                    "4860x1875 0,2070 4860x1875 0,4125 4860x1875 new row=Ann -1 -1 -1 | Name|0|0|0 "
+                    "Dots=1 lit=#00ffff in its row=true at=0,5115 4860x930");
+        // Every edit-line caption shows its whole text, at this size and larger.
+        QStringList clipped;
+        for (int w : {338, 500, 1280}) {
+            p->resize(w, 524);
+            for (const QLabel* c :
+                 {p->lblInputName, p->lblInputNumber, p->lblInputFouls, p->lblInputPoints})
+                if (c->fontMetrics().horizontalAdvance(c->text()) > c->contentsRect().width())
+                    clipped << QString("%1 at %2").arg(c->text()).arg(w);
         }
+        CHECK_FACTS(facts("clipped", clipped.join(", ")), "clipped=");
     }
-    void layout() { Facts::check(); }
 
-    void editing_data()
+    // Where each column shows in a 6000 x 9000 panel; the cells of row 4.
+    void columnsShown_data()
     {
-        Facts::columns();
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("places");
+        QTest::newRow("Fouls alone: centred")
+            << QString("0010")
+            << "titles=- - 2460 - edit=- - - - 1545 2025 - - 3915 cells=- - 2580 -";
+        QTest::newRow("edit-line gap 922.5 to 922")
+            << QString("0101")
+            << "titles=- 1215 - 3705 edit=- - 915 1245 - - 2655 3135 4530 cells=- 780 - 3675";
+        QTest::newRow("none (a store edited by hand)")
+            << QString("0000") << "titles=- - - - edit=- - - - - - - - 2730 cells=- - - -";
+    }
+    void columnsShown()
+    {
+        QFETCH(QString, shown);
+        const QString store = "[Display]\nShowPlayerName=%1\nShowPlayerNumber=%2\n"
+                              "ShowPlayerFouls=%3\nShowPlayerPoints=%4\n";
+        PanelFixture fixture(store.arg(shown[0], shown[1], shown[2], shown[3]).toLatin1());
+        const auto p = fixture.panel(400, 600);
+        QTEST(facts("titles", lefts(titles(*p)), "edit", lefts(inputs(*p)), "cells",
+                    lefts({p->lblName[4], p->nledNumber[4], p->nledFouls[4], p->nledPoints[4]})),
+              "places");
+    }
+
+    // ---- Start-up ----
+
+    // A panel as created, then a saved visitor panel shown, until its first
+    // tick: no values, the digit style it was created with.
+    void startup()
+    {
+        FakeNumLock keyboard;
+        PanelFixture store("[KeySettings]\nNumLockForce=1\n[PicSettings]\nLEDType=1\n");
+        const QString made =
+            facts("rows", Quorvel().picPlayer.size(), "numlock sets", keyboard.sets);
+        const auto p = store.panel(338, 524, false);
+        const QList<NumberLED*> leds = p->findChildren<NumberLED*>(); // the prototypes too
+        const auto count = [&](auto has) { return std::count_if(leds.begin(), leds.end(), has); };
+        CHECK_FACTS(facts("created", made, "home", p->IsHomeTeam(), "displays", leds.size(),
+                          "without value", count([](auto d) { return d->value() == -1; }), "Dots",
+                          count([](auto d) { return d->ledType() == 1; }), "selected",
+                          p->PlayerEdit(), "SRatio", p->SRatio(), "numlock sets", keyboard.sets,
+                          "timer", p->tmrOptions.interval(), "running", p->tmrOptions.isActive(),
+                          "surface", back(p.get()), "points", colours(p->nledPoints[4])),
+                    "created=rows=1 numlock sets=1 home=false displays=18 without value=18 Dots=0 "
+                    "selected=0 SRatio=1.05263 numlock sets=1 timer=1000 running=true surface=255 "
+                    "points=0/49152");
+    }
+
+    // ---- Selecting and editing ----
+
+    // Typed into row 2's number and points boxes, applied, row 2 selected again.
+    void editLine_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        const char* rows[] = {"7",  "7 7 | 7",  "12", "12 12 | 12", "5x", "5 5 | 5",
+                              "x5", "0 0 | 0",  "-",  "0 0 | 0",    " 3", "3 3 | 3",
+                              "3.", "3 3 | 3",  ".5", "0 0 | 0",    "-4", "-4 -4 | ",
+                              "",   "-1 -1 | ", " ",  "0 0 | 0",    "&H", "0 0 | 0"};
+        for (size_t i = 0; i < std::size(rows); i += 2)
+            QTest::newRow(qPrintable(QString("'%1'").arg(rows[i])))
+                << QString(rows[i]) << QString(rows[i + 1]);
+    }
+    void editLine()
+    {
+        QFETCH(QString, typed);
         PanelFixture store;
-        auto panel = store.panel(400, 600);
-        Quorvel& p = *panel;
-        p.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&p));
-        type(p.txtInputName, "Ann");
-        type(p.txtInputNumber, "23");
-        type(p.txtInputFouls, "4");
-        type(p.txtInputPoints, "17");
-        QTest::keyClick(p.txtInputPoints, Qt::Key_Return);
-        row("Enter before any click",
-            text(editLine(p, 0), QApplication::focusWidget() == p.txtInputPoints),
-            "Ann|23|4|17|Ann|23 4 17 true");
+        const auto p = store.panel(338, 524);
+        p->PlayerClick(2);
+        p->txtInputNumber->setText(typed), p->txtInputPoints->setText(typed);
+        QTest::mouseClick(p->cmdInputChange, Qt::LeftButton);
+        p->PlayerClick(1), p->PlayerClick(2);
+        QTEST(QString::asprintf("%d %d | ", p->nledNumber[2]->value(), p->nledPoints[2]->value()) +
+                  p->txtInputPoints->text(),
+              "stored");
+    }
 
-        p.lblName[3]->setText("Bo");
-        p.nledNumber[3]->setValue(7);
-        p.nledPoints[3]->setValue(0);
-        for (QWidget* part : QWidgetList{p.picPlayer[3], p.lblName[3], p.nledNumber[3],
-                                         p.nledFouls[3], p.nledPoints[3]}) {
-            p.PlayerClick(0);
-            QTest::mouseClick(part, Qt::LeftButton, {},
-                              part == p.picPlayer[3] ? QPoint(2, 2) : part->rect().center());
-            row(qPrintable("click on " + part->objectName()), text(p.PlayerEdit(), editLine(p, 3)),
-                "3 Bo|7||0|Bo|7 -1 0");
-        }
-
-        const std::tuple<const char*, int, const char*> boxes[] = {
-            {"", -1, ""},   {" ", 0, "0"},  {"-4", -4, ""}, {"5x", 5, "5"},
-            {"x5", 0, "0"}, {".5", 0, "0"}, {"-", 0, "0"},  {"&H", 0, "0"}};
-        for (const auto& [typed, value, reloaded] : boxes) {
-            p.PlayerClick(2);
-            for (QLineEdit* box : {p.txtInputNumber, p.txtInputFouls, p.txtInputPoints})
-                box->setText(typed);
-            QTest::mouseClick(p.cmdInputChange, Qt::LeftButton);
-            p.PlayerClick(1);
-            p.PlayerClick(2);
-            row(qPrintable(text("box", typed)),
-                text(p.nledNumber[2]->value(), p.nledPoints[2]->value(), p.txtInputPoints->text()),
-                text(value, value, reloaded));
-        }
-
-        p.lblName[1]->setText("Cy");
-        p.PlayerClick(1);
-        p.txtInputName->clear();
-        p.PlayerClick(0); // another row without applying writes nothing
-        const QString kept = p.lblName[1]->text();
-        p.PlayerClick(1);
-        p.txtInputName->clear();
-        QTest::keyClick(p.txtInputName, Qt::Key_Enter);
-        row("empty name", text(kept, p.lblName[1]->text().isEmpty()), "Cy true");
-
-        QString lengths;
-        for (QLineEdit* box :
-             {p.txtInputName, p.txtInputNumber, p.txtInputFouls, p.txtInputPoints}) {
-            box->clear();
-            box->insert("123456789012"); // as a paste does
-            lengths += QString::number(box->text().size());
-        }
-        row("length limits", lengths, "8212");
-
-        p.PlayerClick(2);
-        p.PlayerClick(40);
-        const int selected = p.PlayerEdit();
-        p.setPlayerEdit(9);
-        p.txtInputName->setText("Ghost");
-        QTest::mouseClick(p.cmdInputChange, Qt::LeftButton);
-        QString names;
-        for (QLabel* name : p.lblName)
-            names += name->text();
-        row("rows that do not exist", text(selected, names.contains("Ghost")), "2 false");
-
-        p.setPlayerEdit(0);
-        p.txtInputName->setText("<b>Al");
-        type(p.txtTeamName, "Lions");
-        QTest::keyClick(p.txtTeamName, Qt::Key_Return);
-        const QString teamEnter = text(p.txtTeamName->text(), p.lblName[0]->text());
-        QTest::keyClick(p.txtInputName, Qt::Key_Return);
+    // A user's path through the edit line; each step starts where the last ended.
+    void editingPath()
+    {
+        PanelFixture store;
+        const auto p = store.panel(338, 524);
+        p->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(p.get()));
+        p->txtInputName->setText("Ann"), p->txtInputNumber->setText("23");
+        p->txtInputFouls->setText("4"), p->txtInputPoints->setText("17");
+        p->txtInputPoints->setFocus(), QTest::keyClick(p->txtInputPoints, Qt::Key_Return);
+        QStringList steps{player(*p, 0) +
+                          facts(" focus kept", QApplication::focusWidget() == p->txtInputPoints)};
+        p->PlayerClick(1), p->txtInputName->clear(), p->PlayerClick(0);
+        steps << player(*p, 1); // another row selected: nothing written
+        p->PlayerClick(1), p->txtInputName->clear();
+        QTest::keyClick(p->txtInputName, Qt::Key_Enter);
+        steps << player(*p, 1);
+        p->PlayerClick(0), p->txtInputName->setText("<b>Al");
+        QTest::keyClick(p->txtTeamName, Qt::Key_Return);
+        steps << player(*p, 0);
+        QTest::keyClick(p->txtInputName, Qt::Key_Return);
         S::PlayerTotal = 7;
-        p.UpdatePlayers();
-        row("Enter in the team name; names verbatim",
-            text(teamEnter, p.lblName[0]->text(), p.lblName[0]->textFormat(),
-                 p.lblName[6]->textFormat()),
-            text("Lions Ann <b>Al", Qt::PlainText, Qt::PlainText));
+        p->UpdatePlayers();
+        steps << player(*p, 6) + (p->lblName[6]->textFormat() == Qt::PlainText ? " as typed" : "");
+        p->PlayerClick(40), p->PlayerClick(-1); // rows that do not exist
+        const int selected = p->PlayerEdit();
+        p->setPlayerEdit(9);
+        QTest::keyClick(p->txtInputName, Qt::Key_Return);
+        steps << player(*p, 6) + facts(" selected", selected);
+        p->lblName[3]->setText("Bo"), p->nledNumber[3]->setValue(7), p->nledPoints[3]->setValue(0);
+        for (QWidget* part : QWidgetList{p->picPlayer[3], p->lblName[3], p->nledNumber[3],
+                                         p->nledFouls[3], p->nledPoints[3]}) {
+            p->PlayerClick(0); // any part of row 3 selects it and loads its values
+            QTest::mouseClick(part, Qt::LeftButton, {},
+                              part == p->picPlayer[3] ? QPoint(2, 2) : part->rect().center());
+            steps << QString::number(p->PlayerEdit()) + ": " + player(*p, 0).section(" | ", 1);
+        }
+        CHECK_FACTS(facts("steps", steps.join(", "), "longest",
+                          each(std::vector{p->txtInputName, p->txtInputNumber, p->txtInputFouls,
+                                           p->txtInputPoints},
+                               std::mem_fn(&QLineEdit::maxLength))),
+                    "steps=Ann 23 4 17 | Ann|23|4|17 focus kept=true, Name -1 -1 -1 | Ann|23|4|17, "
+                    " -1 -1 -1 | |||, Ann 23 4 17 | <b>Al|23|4|17, "
+                    "<b>Al -1 -1 -1 | <b>Al|23|4|17 "
+                    "as typed, <b>Al -1 -1 -1 | <b>Al|23|4|17 selected=0, 3: Bo|7||0, 3: Bo|7||0, "
+                    "3: Bo|7||0, 3: Bo|7||0, 3: Bo|7||0 longest=8 2 1 2");
     }
-    void editing() { Facts::check(); }
 
-    void keys_data()
+    // ---- Keys and the host's events ----
+
+    void keyCodeToAsci()
     {
-        Facts::columns();
-        QStringList ascii;
-        for (int code :
-             {32, 13, 0, 187, 107, 189, 109, 96, 103, 105, 48, 57, 110, 190, 65, 112, 106, 47})
-            ascii << QString::number(Quorvel::KeyCodeToAsci(qint16(code)));
-        row("KeyCodeToAsci", ascii.join(' '),
-            "32 13 0 43 43 45 45 48 55 57 48 57 46 46 -1 -1 -1 -1");
+        QStringList results;
+        for (int code : {32, 13, 0, 187, 107, 189, 109, 96, 103, 105, 48, 57, 110, 190, 65, 112})
+            results << QString("%1:%2").arg(code).arg(Quorvel::KeyCodeToAsci(qint16(code)));
+        CHECK_FACTS(results.join(' '),
+                    "32:32 13:13 0:0 187:43 107:43 189:45 109:45 96:48 103:55 105:57 48:48 57:57 "
+                    "110:46 190:46 65:-1 112:-1");
+    }
 
+    // F1 or F2 held in a routed control: one help window, not modal; the one
+    // options dialog, modal, without an owner, once per press, and a refresh
+    // due while it is open waits for the key's handler to end.
+    void commandKeys_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("target");
+        QTest::addColumn<QString>("opened");
+        const QString help = "help windows=1 dialogs=0 rows after=5";
+        const QString dialog =
+            "help windows=0 dialogs=2 modal=true owner=false rows=5 rows after=1";
+        QTest::newRow("F1, number box") << QString("F1") << 0 << help;
+        QTest::newRow("Shift+F1, column title") << QString("Shift+F1") << 2 << help;
+        QTest::newRow("Ctrl+F2, digit display") << QString("Ctrl+F2") << 1 << dialog;
+        QTest::newRow("Alt+F2, table area") << QString("Alt+F2") << 3 << dialog;
+    }
+    void commandKeys()
+    {
+        QFETCH(QString, keys);
+        QFETCH(int, target);
         PanelFixture store;
-        auto panel = store.panel(400, 600);
-        Quorvel& p = *panel;
-        p.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&p));
-        for (auto mods :
-             {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
-            QTest::keyClick(p.txtInputNumber, Qt::Key_F1, mods);
-            for (int repeat = 0; repeat < 3; ++repeat) // a held key repeats its press
-                QTest::keyPress(p.nledPoints[1], Qt::Key_F1, mods);
-            QTest::keyClick(p.txtTitleFouls, Qt::Key_F1, mods);
-            row(qPrintable(text("F1 with", mods)), text(helpWindows(), p.txtInputNumber->text()),
-                "1 0");
-        }
-
-        // F2 opens the one dialog, once even from a digit display; a refresh
-        // due while it is open waits for the key's handler to return.
-        for (int display : {0, 1}) {
-            QWidget* target = display ? static_cast<QWidget*>(p.nledNumber[3]) : p.txtInputName;
-            target->setFocus();
-            int opened = 0;
-            QTimer closer;
-            connect(&closer, &QTimer::timeout, &p, [&] {
-                frmOptions* dialog = frmOptions::instance();
-                if (!dialog || !dialog->isVisible())
-                    return;
-                opened += dialog->isModal() ? 1 : 100;
-                S::PlayerTotal = 1;
-                S::HomeRefreshed = false;
-                tick(p);
-                dialog->reject();
-            });
-            closer.start(0);
-            QTest::keyClick(target, Qt::Key_F2, Qt::ShiftModifier);
-            closer.stop();
-            const int during = int(p.picPlayer.size());
-            tick(p);
-            row(qPrintable(text("F2, display", display)), text(opened, during, p.picPlayer.size()),
-                "1 5 1");
-            S::PlayerTotal = 5;
-            p.UpdatePlayers();
-        }
-
-        for (int force : {2, 1, 0}) {
-            FakeNumLock keyboard(force == 1 ? NumLockBackend::State::On
-                                            : NumLockBackend::State::Off);
-            S::NumLockForce = force;
-            keyboard.press(); // the operator's press
-            QTest::keyRelease(p.txtInputFouls, Qt::Key_NumLock);
-            QTest::keyRelease(&p, Qt::Key_NumLock); // the panel itself runs no command
-            row(qPrintable(text("NumLock released, force", force)),
-                text(keyboard.sets, keyboard.state() == NumLockBackend::State::On),
-                force ? text(1, force == 1) : "0 true");
-        }
-
-        // Events reach the host only from the panel's own surface and focus.
-        QStringList events;
-        connect(&p, &Quorvel::Click, this, [&] { events << "click"; });
-        connect(&p, &Quorvel::DblClick, this, [&] { events << "double"; });
-        connect(&p, &Quorvel::MouseDown, this,
-                [&](qint16 b, qint16 s, float x, float y) { events << text("down", b, s, x, y); });
-        connect(&p, &Quorvel::MouseUp, this, [&] { events << "up"; });
-        connect(&p, &Quorvel::KeyDown, this,
-                [&](qint16 code, qint16) { events << text("key", code); });
-        const QPoint at(p.picStats->x() / 2, p.picStats->y() + 20);
-        QTest::mouseClick(&p, Qt::LeftButton, Qt::ShiftModifier, at);
-        for (QWidget* child : QWidgetList{p.lblName[0], p.nledFouls[1], p.lblInputName})
-            QTest::mouseClick(child, Qt::LeftButton);
-        QTest::mousePress(&p, Qt::LeftButton, {}, at);
-        QTest::mouseRelease(&p, Qt::LeftButton, {}, at);
-        QTest::mouseDClick(&p, Qt::LeftButton, {}, at);
-        QTest::mouseRelease(&p, Qt::LeftButton, {}, at);
-        QTest::keyClick(p.txtInputName, Qt::Key_Escape);
-        p.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&p));
-        p.setFocus();
-        QTest::keyClick(&p, Qt::Key_F2);
-        row("host events", text(events.join(", "), frmOptions::instance() == nullptr),
-            text(
-                QString("down 1 1 %1 %2, up, click, down 1 0 %1 %2, up, click, double, up, key 113")
-                    .arg(at.x() * 15)
-                    .arg(at.y() * 15),
-                true));
-
-        // A held key repeats its press only: one KeyUp, on the real release.
-        QStringList ups;
-        connect(&p, &Quorvel::KeyUp, this, [&](qint16 code, qint16) { ups << text(code); });
-        for (bool autoRepeat : {true, true, false}) {
-            QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, {}, "a", autoRepeat);
-            QApplication::sendEvent(&p, &release);
-        }
-        row("held key, one KeyUp", ups.join(' '), "65");
+        const auto p = store.panel(338, 524);
+        QWidget* targets[] = {p->txtInputNumber, p->nledNumber[3], p->txtTitleFouls, p->picStats};
+        int dialogs = 0;
+        QString seen;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            frmOptions* dialog = frmOptions::instance();
+            if (!dialog || !dialog->isVisible())
+                return;
+            S::PlayerTotal = 1, S::HomeRefreshed = false;
+            tick(p.get());
+            seen = facts(" modal", dialog->windowModality() == Qt::ApplicationModal, "owner",
+                         dialog->parentWidget() != nullptr, "rows", p->picPlayer.size());
+            ++dialogs, dialog->reject();
+        });
+        answer.start(0);
+        const QKeyCombination key = QKeySequence(keys)[0];
+        for (int repeat = 0; repeat < 2; ++repeat) // a held key repeats its press
+            QTest::keyPress(targets[target], key.key(), key.keyboardModifiers());
+        tick(p.get());
+        QTEST(facts("help windows", closeHelp(), "dialogs", dialogs) + seen +
+                  facts(" rows after", p->picPlayer.size()),
+              "opened");
     }
-    void keys() { Facts::check(); }
 
-    void colours_data()
+    // NumLock released in a routed control re-applies the policy, the
+    // operator's press having just toggled it.
+    void numLockRelease()
     {
-        Facts::columns();
+        QStringList after;
+        for (int force : {0, 1, 2, 3}) {
+            FakeNumLock keyboard(force == 2 ? State::Off : State::On);
+            PanelFixture store(QString("[KeySettings]\nNumLockForce=%1\n").arg(force).toLatin1());
+            const auto p = store.panel(338, 524);
+            keyboard.press();
+            QTest::keyRelease(p->txtInputFouls, Qt::Key_NumLock);
+            after << facts("force", force, "sets", keyboard.sets, "on",
+                           keyboard.state() == State::On);
+        }
+        CHECK_FACTS(after.join(", "),
+                    "force=0 sets=0 on=false, force=1 sets=1 on=true, force=2 sets=1 on=false, "
+                    "force=3 sets=0 on=false");
+    }
+
+    // Input on the panel's own surface, and keys while the panel itself has the
+    // focus, reach the host and run no command; input on a child never does.
+    void hostEvents()
+    {
+        FakeNumLock keyboard(State::On);
+        PanelFixture store("[KeySettings]\nNumLockForce=1\n");
+        const auto p = store.panel(338, 524);
+        p->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(p.get()));
+        QStringList events;
+        const auto record = [&](auto signal, const char* name) {
+            connect(p.get(), signal, this, [&events, name](auto... v) {
+                events << QStringList{name, QString::number(v)...}.join(' ');
+            });
+        };
+        record(&Quorvel::Click, "click"), record(&Quorvel::DblClick, "double");
+        record(&Quorvel::MouseDown, "down"), record(&Quorvel::MouseMove, "move");
+        record(&Quorvel::MouseUp, "up"), record(&Quorvel::KeyDown, "key");
+        record(&Quorvel::KeyPress, "typed"), record(&Quorvel::KeyUp, "release");
+        const QPoint at(3, 112); // left of the table area
+        QTest::mouseMove(p.get(), at);
+        QTest::mouseClick(p.get(), Qt::LeftButton, Qt::ShiftModifier, at);
+        for (QWidget* child : QWidgetList{p->lblName[0], p->nledFouls[1], p->lblInputName,
+                                          p->picStats, p->txtTitleName}) {
+            QTest::mouseMove(child), QTest::mouseClick(child, Qt::LeftButton);
+            child->setFocus(); // a key the focused child does not take stays there
+            QTest::keyClick(child, Qt::Key_Escape);
+        }
+        QTest::mouseDClick(p.get(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(p.get(), Qt::LeftButton, {}, at);
+        p->setFocus();
+        for (Qt::Key key : {Qt::Key_F1, Qt::Key_NumLock, Qt::Key_A})
+            QTest::keyClick(p.get(), key);
+        QKeyEvent held(QEvent::KeyRelease, Qt::Key_A, {}, "a", true); // a repeat: no release yet
+        QApplication::sendEvent(p.get(), &held);
+        CHECK_FACTS(facts("events", events.join(", "), "help windows", closeHelp(), "numlock sets",
+                          keyboard.sets),
+                    "events=move 0 0 45 1680, down 1 1 45 1680, up 1 1 45 1680, click, double, up "
+                    "1 0 45 1680, key 112 0, release 112 0, key 144 0, release 144 0, key 65 0, "
+                    "typed 97, release 65 0 help windows=0 numlock sets=0");
+    }
+
+    // ---- Colours and the options refresh ----
+
+    // UpdateFormColors' targets; ColorLeds sets background before lit colour,
+    // display by display, with LEDBack as it is at the call.
+    void formColors()
+    {
+        PanelFixture store;
+        const auto p = store.panel(338, 524);
+        const QString kept = each(inputs(*p), colours);
+        S::FormBack = 1, S::BorderColor = 2, S::LEDBack = 3, S::NumColor = 4, S::FoulsColor = 5;
+        S::PointsColor = 6;
+        p->UpdateFormColors();
+        CHECK_FACTS(facts("surface", back(p.get()), "table", back(p->picStats), "logo",
+                          back(p->picTeamLogo), "team", colours(p->txtTeamName), "titles",
+                          each(titles(*p), colours), "divider",
+                          BgrColor::fromColor(p->lineDivider->borderColor()), "rows",
+                          each(p->picPlayer, back), "names", each(p->lblName, colours), "numbers",
+                          each(p->nledNumber, colours), "fouls", each(p->nledFouls, colours),
+                          "points", each(p->nledPoints, colours), "edit line kept",
+                          each(inputs(*p), colours) == kept),
+                    "surface=1 table=1 logo=1 team=1/2 titles=1/2 1/2 1/2 1/2 divider=2 rows=3 3 3 "
+                    "3 3 names=3/2 3/2 3/2 3/2 3/2 numbers=3/4 3/4 3/4 3/4 3/4 fouls=3/5 3/5 3/5 "
+                    "3/5 3/5 points=3/6 3/6 3/6 3/6 3/6 edit line kept=true");
+        QStringList order;
+        for (NumberLED* led : {p->nledPoints[0], p->nledPoints[1], p->nledPreFouls}) {
+            const auto note = [&order, led] { order << colours(led); };
+            connect(led, &NumberLED::backColorChanged, this, note);
+            connect(led, &NumberLED::litColorChanged, this, note);
+        }
+        S::LEDBack = 1122867;
+        modColor::ColorLeds(std::vector(p->nledPoints.begin(), p->nledPoints.begin() + 2), 65280);
+        S::LEDBack = 7;
+        modColor::ColorLeds(p->nledPreFouls, 9);
+        CHECK_FACTS(order.join(", "),
+                    "1122867/6, 1122867/65280, 1122867/6, 1122867/65280, 7/255, 7/9");
+    }
+
+    // A user's path: a tick on a current panel does nothing; after OK the first
+    // panel of a side to tick re-applies colours, NumLock, layout, digit style
+    // and picture, in that order, and only its side is current again.
+    void refresh()
+    {
         FakeNumLock keyboard;
         PanelFixture store;
-        auto home = store.panel(400, 600, true), visitor = store.panel(400, 600, false);
-        Quorvel& p = *home;
-        auto back = [](const QWidget* w) { return bgr(w->palette().color(w->backgroundRole())); };
-        auto fore = [](const QWidget* w) { return bgr(w->palette().color(w->foregroundRole())); };
-        auto editLine = [&] {
-            return text(back(p.txtInputName), fore(p.txtInputName), back(p.lblInputName),
-                        fore(p.lblInputName), back(p.cmdInputChange));
+        const auto p = store.panel(338, 524), same = store.panel(338, 524);
+        const auto visitor = store.panel(338, 524, false);
+        tick(p.get());
+        S::PlayerTotal = 3, S::LEDType = 1, S::NumColor = 16711680, S::NumLockForce = 1;
+        S::HomePic = S::VisitorPic = store.path("team.png");
+        QImage(30, 10, QImage::Format_RGB32).save(S::HomePic);
+        tick(p.get());
+        const QString current = facts("rows", p->picPlayer.size(), "numlock sets", keyboard.sets,
+                                      "digits", colours(p->nledNumber[0]));
+        QStringList steps;
+        QObject watch; // ends the watching before the panels go
+        const auto note = [&](const char* step) {
+            return [&, step] {
+                steps << facts(step, keyboard.sets, "Dots", p->nledNumber[0]->ledType(), "rows",
+                               p->picPlayer.size());
+            };
         };
-        const QString kept = editLine();
-        row("defaults",
-            text(bgr(p.picStats->backColor()), bgr(p.lineDivider->borderColor()),
-                 bgr(p.picPlayer[4]->backColor()), bgr(p.nledNumber[4]->litColor()),
-                 bgr(p.nledFouls[4]->litColor()), bgr(p.nledPoints[4]->litColor())),
-            "ff ffffff 0 80ff ff c000");
-        S::FormBack = 1, S::BorderColor = 2, S::LEDBack = 3, S::NumColor = 4, S::FoulsColor = 5,
-        S::PointsColor = 6;
-        p.UpdateFormColors();
-        row("surface, table, logo",
-            text(back(&p), bgr(p.picStats->backColor()), bgr(p.picTeamLogo->backColor())), "1 1 1");
-        QStringList boxes;
-        for (const QWidget* t :
-             {p.txtTeamName, p.txtTitleName, p.txtTitleNumber, p.txtTitleFouls, p.txtTitlePoints})
-            boxes << text(back(t), fore(t));
-        row("team and titles", boxes.join(' '), "1 2 1 2 1 2 1 2 1 2");
-        row("divider, last row",
-            text(bgr(p.lineDivider->borderColor()), bgr(p.picPlayer[4]->backColor()),
-                 back(p.lblName[4]), fore(p.lblName[4])),
-            "2 3 3 2");
-        row("last row's digits",
-            text(bgr(p.nledNumber[4]->backColor()), bgr(p.nledNumber[4]->litColor()),
-                 bgr(p.nledFouls[4]->backColor()), bgr(p.nledFouls[4]->litColor()),
-                 bgr(p.nledPoints[4]->backColor()), bgr(p.nledPoints[4]->litColor())),
-            "3 4 3 5 3 6");
-        row("edit line kept", editLine(), kept);
-
-        QStringList order;
-        for (int i = 0; i < 2; ++i) {
-            connect(p.nledPoints[i], &NumberLED::backColorChanged, this,
-                    [&order, i](QColor c) { order << text("back", i, bgr(c)); });
-            connect(p.nledPoints[i], &NumberLED::litColorChanged, this,
-                    [&order, i](QColor c) { order << text("lit", i, bgr(c)); });
-        }
-        S::LEDBack = 0x112233;
-        modColor::ColorLeds({p.nledPoints[0], p.nledPoints[1]}, 0xFF00);
-        row("ColorLeds order", order.join(", "),
-            "back 0 112233, lit 0 ff00, back 1 112233, lit 1 ff00");
-
-        // The refresh: each side's panel applies the settings once per cleared flag.
-        tick(*home);
-        row("first home tick", text(S::HomeRefreshed, S::VisitorRefreshed), "true false");
-        tick(*visitor);
-        S::PlayerTotal = 8, S::LEDType = 1, S::NumColor = 0xFF0000, S::NumLockForce = 1;
-        S::VisitorPic = store.path("v.png");
-        QImage(30, 10, QImage::Format_RGB32).save(S::VisitorPic);
-        tick(*home);
-        row("current tick does nothing", text(home->picPlayer.size(), keyboard.sets), "5 0");
-        S::HomeRefreshed = S::VisitorRefreshed = false;
-        tick(*visitor);
-        const NumberLED* led = visitor->nledNumber[7];
-        row("visitor tick",
-            text(visitor->picPlayer.size(), led->ledType(), bgr(led->litColor()),
-                 visitor->nledPreFouls->ledType(), keyboard.sets,
-                 visitor->imgTeamLogo->hasPicture(), S::VisitorRefreshed, S::HomeRefreshed,
-                 home->picPlayer.size(), home->imgTeamLogo->hasPicture()),
-            "8 1 ff0000 1 1 true true false 5 false");
-        auto secondHome = store.panel(400, 600, true);
-        S::PlayerTotal = 3;
-        tick(*home);
-        tick(*secondHome);
-        row("first of one side takes it",
-            text(home->picPlayer.size(), secondHome->picPlayer.size()), "3 5");
+        connect(p->nledNumber[0], &NumberLED::litColorChanged, &watch,
+                note("colours: numlock sets"));
+        connect(p->picPlayer.back(), &QObject::destroyed, &watch, note("layout: numlock sets"));
+        QSignalSpy announced(p.get(), &Quorvel::statsChanged);
+        S::HomeRefreshed = S::VisitorRefreshed = false; // what OK does
+        tick(p.get()), tick(same.get());
+        const QString flags = facts("home", S::HomeRefreshed, "visitor", S::VisitorRefreshed);
+        tick(visitor.get());
+        CHECK_FACTS(facts("current", current, "steps", steps.join(", "), "Dots",
+                          p->nledPreFouls->ledType(), "picture", p->imgTeamLogo->hasPicture(),
+                          "announced", announced.count(), "flags", flags, "same side",
+                          same->picPlayer.size(), "visitor", visitor->picPlayer.size(), "then",
+                          S::VisitorRefreshed),
+                    "current=rows=5 numlock sets=0 digits=0/33023 steps=colours: numlock sets=0 "
+                    "Dots=0 rows=5, layout: numlock sets=1 Dots=0 rows=5 Dots=1 picture=true "
+                    "announced=1 flags=home=true visitor=false same side=5 visitor=3 then=true");
     }
-    void colours() { Facts::check(); }
 };
 
 QTEST_MAIN(TestPanel)
