@@ -410,6 +410,33 @@ private slots:
         QCOMPARE(page.state(), QAbstractSocket::ConnectedState);
     }
 
+    // States that come faster than a page reads reach it as the newest, not as a queue.
+    void newestState()
+    {
+        Server s;
+        QWebSocket page(QString("http://127.0.0.1:%1").arg(s.server.port()));
+        QStringList got;
+        connect(&page, &QWebSocket::textMessageReceived, this, [&](const QString& m) { got << m; });
+        page.open(QUrl(QString("ws://127.0.0.1:%1/live").arg(s.server.port())));
+        QTRY_COMPARE(got.size(), 1);
+        for (int i = 1; i <= 100; ++i)
+            s.server.publish(QByteArray::number(i));
+        QTRY_COMPARE(got.last(), "100");
+        QCOMPARE_LE(got.size(), 3);
+    }
+
+    // A page that sits there, answering no ping, leaves after two.
+    void silentPage()
+    {
+        Server s(quick());
+        QTcpSocket client;
+        client.setReadBufferSize(1);
+        client.connectToHost(QHostAddress::LocalHost, s.server.port());
+        client.write(upgrade("/live", "Origin: http://127.0.0.1\r\n"));
+        QTRY_COMPARE(s.server.pageCount(), 1);
+        QTRY_COMPARE(s.server.pageCount(), 0);
+    }
+
     // A page that never reads: pings unanswered, states piling up.
     void unreadPage()
     {
