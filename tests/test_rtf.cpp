@@ -90,6 +90,8 @@ private slots:
         // Pictures of 5 x 3 pixels as their size words make them.
         row("picture_sizes", "pictures=5x3; 40x30 of 5x3; 60x30 of 5x3; 20x60 of 5x3; 10x3 of 5x3; "
                              "100x1 of 5x3; 2112x2112 of 5x3; 96x48 frame tables=");
+        // Written by LibreOffice: footnotes follow the text.
+        row("footnotes", "pictures= tables=");
         // The operator's guide, as shipped.
         row("../../../resources/tallyvanehelpfile",
             "pictures=528x412; 403x413 tables=5x3 84.5333 border");
@@ -130,6 +132,10 @@ private slots:
         row("hidden text", "a \\v b\\u8364?\\tab\\par\\v0 c", "a c");
         row("unknown destinations", "\\frob42 x{\\*\\unknown y{\\b w}}{\\*\\shppict z}", "xz");
         row("not text", "{\\info{\\title T}}{\\stylesheet S;}{\\header H}{\\footer F}x", "x");
+        row("footnotes", "a\\chftn{\\footnote\\chftn  n}b{\\footnote * m}", "a1b\n1 n\n* m");
+        row("\\ftnstart, in a cell", "\\ftnstart3\\intbl a\\chftn{\\footnote\\chftn  n}\\cell\\row",
+            "\na3\n3 n");
+        row("hidden, unclosed footnotes", "{\\v a{\\footnote n}}b{\\footnote m", "b\nm");
         row("binary data", "{\\rtf1 a{\\bin5 {}}\\}b}", "ab");
         row("huge numbers", "\\fs99999999999999 a\\bin999999999999 gone", "a");
         row("255 groups deep", QByteArray(255, '{') + "in{out}" + QByteArray(255, '}'), "in");

@@ -120,7 +120,7 @@ struct Block
 
 struct Document
 {
-    std::vector<Block> blocks;
+    std::vector<Block> blocks; // the text, then its footnotes
     QList<Picture> pictures;
     int defaultTabTwips = 720;
 };
