@@ -44,9 +44,9 @@ struct Shown
         return found.join("; ");
     }
 
-    // Each table as "rows x columns", its first column's width in pixels and
-    // whether its first cell has a top border; a nested one follows its outer
-    // one, marked ">".
+    // Each table as "rows x columns", its first column's width in pixels,
+    // whether its first cell has a top border and each merged cell as "row,
+    // column=rows x columns"; a nested one follows its outer one, marked ">".
     QString tables(const QTextFrame* frame = nullptr, const QString& depth = {})
     {
         QStringList found;
@@ -56,6 +56,13 @@ struct Shown
             const bool border = t->cellAt(0, 0).format().toTableCellFormat().topBorder() > 0;
             found << depth + QString::asprintf("%dx%d %g%s", t->rows(), t->columns(), width,
                                                border ? " border" : "");
+            for (int r = 0; r < t->rows(); ++r)
+                for (int c = 0; c < t->columns(); ++c)
+                    if (const QTextTableCell cell = t->cellAt(r, c);
+                        cell.row() == r && cell.column() == c &&
+                        cell.rowSpan() * cell.columnSpan() > 1)
+                        found.last() += QString::asprintf(" %d,%d=%dx%d", r, c, cell.rowSpan(),
+                                                          cell.columnSpan());
             found << tables(child, depth + ">");
         }
         found.removeAll(QString());
@@ -90,8 +97,14 @@ private slots:
         // Pictures of 5 x 3 pixels as their size words make them.
         row("picture_sizes", "pictures=5x3; 40x30 of 5x3; 60x30 of 5x3; 20x60 of 5x3; 10x3 of 5x3; "
                              "100x1 of 5x3; 2112x2112 of 5x3; 96x48 frame tables=");
-        // Written by LibreOffice: footnotes follow the text.
+        // Written by LibreOffice: a schedule with spanning headers and days, and
+        // footnotes, which follow the text. Merges word processors write
+        // otherwise, and spans that cannot be.
+        row("schedule", "pictures= tables=7x4 66.3333 border 0,0=2x1 0,1=2x1 0,2=1x2 2,0=3x1 "
+                        "3,2=1x2 5,0=2x1 6,2=1x2");
         row("footnotes", "pictures= tables=");
+        row("merges", "pictures= tables=2x4 100 border 0,0=1x3; 2x3 66.6667 0,2=2x1 1,0=1x2; "
+                      "2x3 66.6667 0,1=1x2 1,0=1x2");
         // The operator's guide, as shipped.
         row("../../../resources/tallyvanehelpfile",
             "pictures=528x412; 403x413 tables=5x3 84.5333 border");

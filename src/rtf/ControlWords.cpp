@@ -95,6 +95,8 @@ const std::unordered_map<std::string_view, Word>& words()
             {"brdrw", Word::BorderWidth},
             {"brdrcf", Word::BorderColor},
             {"clcbpat", Word::CellShading},
+            {"clmrg", Word::CellMerge},
+            {"clvmrg", Word::CellVerticalMerge},
             {"pngblip", Word::Png},
             {"jpegblip", Word::Jpeg},
             {"dibitmap", Word::Dib},

@@ -93,6 +93,8 @@ enum class Word {
     BorderWidth,
     BorderColor,
     CellShading,
+    CellMerge,
+    CellVerticalMerge,
     // pictures
     Png,
     Jpeg,

@@ -86,6 +86,8 @@ struct CellFormat
     int rightEdge = 0; // from the margin
     Border top, left, bottom, right;
     std::optional<quint32> background;
+    bool mergeLeft = false; // \clmrg: part of the cell before it
+    bool mergeUp = false;   // \clvmrg: part of the cell above it
 };
 
 struct RowFormat
