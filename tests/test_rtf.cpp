@@ -148,7 +148,8 @@ private slots:
         row("footnotes", "a\\chftn{\\footnote\\chftn  n}b{\\footnote * m}", "a1b\n1 n\n* m");
         row("\\ftnstart, in a cell", "\\ftnstart3\\intbl a\\chftn{\\footnote\\chftn  n}\\cell\\row",
             "\na3\n3 n");
-        row("hidden, unclosed footnotes", "{\\v a{\\footnote n}}b{\\footnote m", "b\nm");
+        row("hidden, unclosed footnotes", "{\\v{\\footnote n}}b\\chftn{\\footnote\\chftn  m",
+            "b1\n1 m");
         row("binary data", "{\\rtf1 a{\\bin5 {}}\\}b}", "ab");
         row("huge numbers", "\\fs99999999999999 a\\bin999999999999 gone", "a");
         row("255 groups deep", QByteArray(255, '{') + "in{out}" + QByteArray(255, '}'), "in");
