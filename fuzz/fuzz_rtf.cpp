@@ -2,6 +2,7 @@
 // fills a QTextDocument whose pictures decode or stay empty frames.
 #include "FuzzCheck.h"
 #include "rtf/Reader.h"
+#include "rtf/TableLayout.h"
 #include "rtf/TextDocument.h"
 
 #include <QGuiApplication>
@@ -11,17 +12,45 @@
 
 namespace {
 
+// Merged cells lie inside the table and apart, and every cell's text is
+// placed once.
+void checkLayout(const Rtf::Table& table, std::size_t cells)
+{
+    const Rtf::TableLayout layout(table);
+    const int rows = int(table.rows.size());
+    require(layout.columns >= 1 && layout.columns <= 63 && layout.widths.size() == layout.columns);
+    std::vector<bool> covered(std::size_t(rows) * std::size_t(layout.columns));
+    std::size_t placed = 0;
+    for (const Rtf::TableLayout::Placed& cell : layout.cells) {
+        require(cell.row >= 0 && cell.rowSpan >= 1 && cell.row + cell.rowSpan <= rows);
+        require(cell.column >= 0 && cell.columnSpan >= 1 &&
+                cell.column + cell.columnSpan <= layout.columns);
+        for (int r = cell.row; r < cell.row + cell.rowSpan; ++r)
+            for (int c = cell.column; c < cell.column + cell.columnSpan; ++c) {
+                const std::size_t at =
+                    std::size_t(r) * std::size_t(layout.columns) + std::size_t(c);
+                require(!covered[at]);
+                covered[at] = true;
+            }
+        placed += cell.contents.size();
+    }
+    require(placed == cells);
+}
+
 void checkBlocks(const std::vector<Rtf::Block>& blocks, const Rtf::Document& doc, int depth)
 {
     require(depth <= 16);
     for (const Rtf::Block& block : blocks) {
         if (const auto* table = std::get_if<Rtf::Table>(&block.content)) {
             require(!table->rows.empty());
+            std::size_t cells = 0;
             for (const Rtf::Row& row : table->rows) {
                 require(row.cells.size() <= 63 && row.format.cells.size() <= 63);
+                cells += row.cells.size();
                 for (const Rtf::Cell& cell : row.cells)
                     checkBlocks(cell.blocks, doc, depth + 1);
             }
+            checkLayout(*table, cells);
             continue;
         }
         const auto& paragraph = std::get<Rtf::Paragraph>(block.content);

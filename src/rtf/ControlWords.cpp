@@ -18,6 +18,9 @@ const std::unordered_map<std::string_view, Word>& words()
             {"shppict", Word::PictureAlternative},
             {"nonshppict", Word::PictureAlternative},
             {"nesttableprops", Word::TableProperties},
+            {"footnote", Word::Footnote},
+            {"ftnstart", Word::FootnoteStart},
+            {"chftn", Word::FootnoteMark},
             {"deff", Word::DefaultFont},
             {"deftab", Word::DefaultTab},
             {"ansi", Word::Ansi},
@@ -92,6 +95,8 @@ const std::unordered_map<std::string_view, Word>& words()
             {"brdrw", Word::BorderWidth},
             {"brdrcf", Word::BorderColor},
             {"clcbpat", Word::CellShading},
+            {"clmrg", Word::CellMerge},
+            {"clvmrg", Word::CellVerticalMerge},
             {"pngblip", Word::Png},
             {"jpegblip", Word::Jpeg},
             {"dibitmap", Word::Dib},
@@ -109,14 +114,15 @@ const std::unordered_map<std::string_view, Word>& words()
         };
         // Destinations whose text is not part of the body.
         for (std::string_view name :
-             {"stylesheet", "info",        "object",     "header",    "headerl",
-              "headerr",    "headerf",     "footer",     "footerl",   "footerr",
-              "footerf",    "footnote",    "annotation", "listtable", "listoverridetable",
-              "revtbl",     "rsidtbl",     "filetbl",    "fldinst",   "xe",
-              "tc",         "txe",         "pn",         "author",    "operator",
-              "title",      "subject",     "keywords",   "comment",   "doccomm",
-              "company",    "creatim",     "revtim",     "printim",   "buptim",
-              "template",   "nonesttables"})
+             {"stylesheet", "info",         "object",     "header",    "headerl",
+              "headerr",    "headerf",      "footer",     "footerl",   "footerr",
+              "footerf",    "ftnsep",       "annotation", "listtable", "listoverridetable",
+              "revtbl",     "rsidtbl",      "filetbl",    "fldinst",   "xe",
+              "tc",         "txe",          "pn",         "author",    "operator",
+              "title",      "subject",      "keywords",   "comment",   "doccomm",
+              "company",    "creatim",      "revtim",     "printim",   "buptim",
+              "template",   "nonesttables", "ftnsepc",    "ftncn",     "aftnsep",
+              "aftnsepc",   "aftncn"})
             all.emplace(name, Word::SkippedDestination);
         for (std::string_view name :
              {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth",

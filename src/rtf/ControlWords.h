@@ -12,6 +12,7 @@ enum class Word {
     Picture,
     PictureAlternative, // \shppict and \nonshppict: the same picture twice, the first one shown
     TableProperties,    // \nesttableprops: read like the body
+    Footnote,
     SkippedDestination,
     // document
     DefaultFont,
@@ -21,6 +22,7 @@ enum class Word {
     Pc,
     Pca,
     AnsiCodePage,
+    FootnoteStart,
     // font table
     Font,
     FontNil,
@@ -54,6 +56,7 @@ enum class Word {
     Down,
     UnicodeSkip,
     Unicode,
+    FootnoteMark,
     // paragraphs
     Par,
     Pard,
@@ -90,6 +93,8 @@ enum class Word {
     BorderWidth,
     BorderColor,
     CellShading,
+    CellMerge,
+    CellVerticalMerge,
     // pictures
     Png,
     Jpeg,

@@ -86,6 +86,8 @@ struct CellFormat
     int rightEdge = 0; // from the margin
     Border top, left, bottom, right;
     std::optional<quint32> background;
+    bool mergeLeft = false; // \clmrg: part of the cell before it
+    bool mergeUp = false;   // \clvmrg: part of the cell above it
 };
 
 struct RowFormat
@@ -120,7 +122,7 @@ struct Block
 
 struct Document
 {
-    std::vector<Block> blocks;
+    std::vector<Block> blocks; // the text, then its footnotes
     QList<Picture> pictures;
     int defaultTabTwips = 720;
 };

@@ -3,6 +3,7 @@
 #include "rtf/Reader.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace Rtf {
@@ -24,6 +25,7 @@ bool startsDestination(Word word)
     case Word::Picture:
     case Word::PictureAlternative:
     case Word::TableProperties:
+    case Word::Footnote:
     case Word::SkippedDestination:
         return true;
     default:
@@ -38,7 +40,8 @@ Document read(QByteArrayView rtf)
     return Parser(rtf).run();
 }
 
-Parser::Parser(QByteArrayView in) : m_tokens(in), m_tables(m_doc.blocks)
+Parser::Parser(QByteArrayView in)
+    : m_tokens(in), m_tables(m_doc.blocks, m_tablesOpened), m_noteTables(m_notes, m_tablesOpened)
 {
     m_stack.emplace_back();
 }
@@ -120,6 +123,8 @@ void Parser::closeGroup()
     }
     if (m_stack.size() == 1)
         return; // unbalanced: nothing to close
+    if (m_stack.size() == m_noteDepth)
+        endNote();
     const GroupState closed = std::move(m_stack.back());
     m_stack.pop_back();
     if (closed.destination == Destination::FontTable)
@@ -230,6 +235,12 @@ void Parser::startDestination(Word word)
         else
             state().pictureAlternative = true;
         return;
+    case Word::Footnote:
+        if (state().destination != Destination::Text || state().chars.hidden || m_noteDepth > 0)
+            state().destination = Destination::Skip;
+        else
+            beginNote();
+        return;
     case Word::SkippedDestination:
         state().destination = Destination::Skip;
         return;
@@ -292,6 +303,9 @@ bool Parser::documentWord(Word word, bool hasParameter, int value)
         if (value > 0)
             m_ansiCodePage = value;
         return true;
+    case Word::FootnoteStart:
+        m_firstNoteNumber = std::clamp(value, 0, 99999);
+        return true;
     default:
         return false;
     }
@@ -321,6 +335,9 @@ void Parser::bodyWord(Word word, bool hasParameter, int value)
     case Word::Par:
         endParagraph();
         return;
+    case Word::FootnoteMark:
+        noteMark();
+        return;
     case Word::InTable:
         group.tableDepth = std::max(group.tableDepth, 1);
         return;
@@ -348,12 +365,12 @@ void Parser::tableMark(Word word)
     flushText();
     if (word == Word::Cell || word == Word::NestedCell) {
         placeParagraph(depth);
-        m_tables.endCell(depth);
+        m_builder->endCell(depth);
         return;
     }
     if (!m_paragraph.runs.isEmpty())
         placeParagraph(depth);
-    m_tables.endRow(depth, m_rows.at(depth));
+    m_builder->endRow(depth, m_rows.at(depth));
 }
 
 // One byte of text in the code page of the current font.
@@ -509,7 +526,7 @@ void Parser::placeParagraph(int depth)
 {
     m_paragraph.format = state().paragraph;
     m_paragraph.markFormat = resolve(state().chars);
-    m_tables.addParagraph(std::exchange(m_paragraph, Paragraph{}), depth);
+    m_builder->addParagraph(std::exchange(m_paragraph, Paragraph{}), depth);
 }
 
 void Parser::finishPicture()
@@ -520,8 +537,42 @@ void Parser::finishPicture()
     m_paragraph.format = state().paragraph;
 }
 
+// The group just opened holds a footnote.
+void Parser::beginNote()
+{
+    m_waiting = std::exchange(m_paragraph, Paragraph{});
+    m_builder = &m_noteTables;
+    m_noteDepth = m_stack.size();
+    state().tableDepth = 0;
+    ++m_notesBegun;
+}
+
+// The note's group closes: its last paragraph needs no mark.
+void Parser::endNote()
+{
+    if (inText())
+        endSurrogate();
+    flushText();
+    if (!m_paragraph.runs.isEmpty())
+        placeParagraph(state().tableDepth);
+    m_noteTables.closeAll();
+    m_paragraph = std::exchange(m_waiting, Paragraph{});
+    m_builder = &m_tables;
+    m_noteDepth = 0;
+}
+
+// \chftn: the number of the note that follows, or, inside a note, its own.
+void Parser::noteMark()
+{
+    const int number = m_firstNoteNumber + m_notesBegun - (m_noteDepth > 0 ? 1 : 0);
+    for (QChar c : QString::number(number))
+        special(c.unicode());
+}
+
 void Parser::finish()
 {
+    if (m_noteDepth > 0)
+        endNote();
     if (inText())
         endSurrogate();
     flushText();
@@ -529,6 +580,7 @@ void Parser::finish()
     if (!m_paragraph.runs.isEmpty())
         placeParagraph(state().tableDepth);
     m_tables.closeAll();
+    std::move(m_notes.begin(), m_notes.end(), std::back_inserter(m_doc.blocks));
     if (m_doc.blocks.empty())
         m_doc.blocks.push_back(Block{Paragraph{}});
 }

@@ -65,6 +65,9 @@ private:
     void endParagraph();
     void placeParagraph(int depth);
     void finishPicture();
+    void beginNote();
+    void endNote();
+    void noteMark();
     void finish();
 
     Tokenizer m_tokens;
@@ -89,7 +92,18 @@ private:
     Document m_doc;
     Paragraph m_paragraph;
     RowDefinitions m_rows;
+    int m_tablesOpened = 0;
     TableBuilder m_tables;
+
+    // A footnote is read as a body of its own while the paragraph it stands
+    // in waits; the notes follow the text.
+    std::vector<Block> m_notes;
+    TableBuilder m_noteTables;
+    TableBuilder* m_builder = &m_tables;
+    Paragraph m_waiting;
+    std::size_t m_noteDepth = 0; // the note's group on the stack; 0 outside one
+    int m_notesBegun = 0;
+    int m_firstNoteNumber = 1;
 };
 
 } // namespace Rtf

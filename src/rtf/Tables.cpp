@@ -71,6 +71,12 @@ bool RowDefinitions::apply(Word word, int value, int depth, std::optional<quint3
     case Word::CellShading:
         m_cell.background = color;
         break;
+    case Word::CellMerge:
+        m_cell.mergeLeft = true;
+        break;
+    case Word::CellVerticalMerge:
+        m_cell.mergeUp = true;
+        break;
     default:
         return false;
     }

@@ -29,12 +29,16 @@ private:
 };
 
 // Places paragraphs into the body or into the cells of tables, nested ones
-// too, as the cell and row marks end them. Past a number of tables, text
-// stays where it is.
+// too, as the cell and row marks end them. Past a number of tables, counted
+// in `tablesOpened` with those of other builders of the document, text stays
+// where it is.
 class TableBuilder
 {
 public:
-    explicit TableBuilder(std::vector<Block>& body) : m_body(body) {}
+    TableBuilder(std::vector<Block>& body, int& tablesOpened)
+        : m_body(body), m_tablesOpened(tablesOpened)
+    {
+    }
 
     void addParagraph(Paragraph&& paragraph, int depth);
     void endCell(int depth);
@@ -56,7 +60,7 @@ private:
 
     std::vector<Block>& m_body;
     std::vector<Level> m_levels; // m_levels[0] is the table at depth 1
-    int m_tablesOpened = 0;
+    int& m_tablesOpened;
 };
 
 } // namespace Rtf

@@ -1,6 +1,7 @@
 #include "rtf/TextDocument.h"
 
 #include "rtf/PictureImage.h"
+#include "rtf/TableLayout.h"
 #include "toolkit/Twips.h"
 
 #include <QTextCursor>
@@ -15,6 +16,8 @@ namespace {
 
 // A picture that cannot be shown keeps its place, a light grey frame.
 constexpr QRgb emptyFrame = 0xFFF0F0F0;
+// Some seconds of merging cells in the largest tables a file can make.
+constexpr qint64 maxMergeWork = 20'000'000;
 
 qreal pixels(int twips)
 {
@@ -164,32 +167,31 @@ QTextTableCellFormat cellFormat(const CellFormat& cell, int padding)
     return format;
 }
 
-// Columns as wide as the cells of the table's fullest row; a cell without a
-// usable edge leaves its column to the layout.
-QTextTableFormat tableFormat(const Table& table, int columns)
+QTextTableFormat tableFormat(const TableLayout& layout)
 {
-    const auto widest =
-        std::max_element(table.rows.begin(), table.rows.end(), [](const Row& a, const Row& b) {
-            return a.format.cells.size() < b.format.cells.size();
-        });
-    const RowFormat& row = widest->format;
-    QList<QTextLength> widths(columns, QTextLength());
-    int edge = row.left;
-    for (qsizetype i = 0; i < std::min<qsizetype>(columns, row.cells.size()); ++i) {
-        const int right = row.cells[i].rightEdge;
-        if (right > edge)
-            widths[i] = QTextLength(QTextLength::FixedLength, pixels(right - edge));
-        edge = std::max(edge, right);
-    }
+    QList<QTextLength> widths;
+    for (int width : layout.widths)
+        widths.append(width > 0 ? QTextLength(QTextLength::FixedLength, pixels(width))
+                                : QTextLength());
     QTextTableFormat format;
     format.setColumnWidthConstraints(widths);
     format.setBorder(0);
     format.setBorderCollapse(true);
     format.setCellSpacing(0);
     format.setCellPadding(0);
-    format.setLeftMargin(std::max(0.0, pixels(row.left)));
+    format.setLeftMargin(std::max(0.0, pixels(layout.left)));
     format.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
     return format;
+}
+
+// A cell merged into another usually holds an empty paragraph, which would
+// only make the cell taller.
+bool isEmpty(const Cell& cell)
+{
+    return std::all_of(cell.blocks.begin(), cell.blocks.end(), [](const Block& block) {
+        const auto* paragraph = std::get_if<Paragraph>(&block.content);
+        return paragraph && paragraph->runs.isEmpty();
+    });
 }
 
 // Writes blocks at a cursor that stands in an empty block, which the first
@@ -203,9 +205,9 @@ public:
         m_urlPrefix = QStringLiteral("rtfpicture:%1/").arg(++generation);
     }
 
-    void blocks(const std::vector<Block>& blocks, QTextCursor& cursor)
+    // `fresh` while the cursor stands in such a block.
+    void blocks(const std::vector<Block>& blocks, QTextCursor& cursor, bool& fresh)
     {
-        bool fresh = true;
         for (const Block& block : blocks) {
             if (const auto* paragraph = std::get_if<Paragraph>(&block.content))
                 this->paragraph(*paragraph, cursor, fresh);
@@ -249,39 +251,38 @@ private:
 
     void table(const Table& table, QTextCursor& cursor, bool& fresh)
     {
-        int columns = 1;
-        for (const Row& row : table.rows)
-            columns = std::max(columns, int(row.cells.size()));
+        const TableLayout layout(table);
+        const int rows = int(table.rows.size());
         if (!fresh)
             cursor.insertBlock();
-        QTextTable* made =
-            cursor.insertTable(int(table.rows.size()), columns, tableFormat(table, columns));
+        QTextTable* made = cursor.insertTable(rows, layout.columns, tableFormat(layout));
         // Cells are taken before any is filled: a cell keeps its place as the
         // document grows, the table's grid need not be worked out again.
-        struct Filled
-        {
-            QTextTableCell cell;
-            const Cell* content;
-            QTextTableCellFormat format;
-        };
-        std::vector<Filled> cells;
-        for (int r = 0; r < int(table.rows.size()); ++r) {
-            const Row& row = table.rows[std::size_t(r)];
-            for (int c = 0; c < int(row.cells.size()); ++c) {
-                const CellFormat defined =
-                    c < row.format.cells.size() ? row.format.cells[c] : CellFormat{};
-                cells.push_back({made->cellAt(r, c), &row.cells[std::size_t(c)],
-                                 cellFormat(defined, row.format.padding)});
-            }
+        std::vector<QTextTableCell> cells;
+        for (const TableLayout::Placed& placed : layout.cells)
+            cells.push_back(made->cellAt(placed.row, placed.column));
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const TableLayout::Placed& placed = layout.cells[i];
+            QTextCursor inside = cells[i].firstCursorPosition();
+            bool fresh = true;
+            for (const Cell* content : placed.contents)
+                if (content == placed.contents.front() || !isEmpty(*content))
+                    blocks(content->blocks, inside, fresh);
+            // A cell's format lives in its first block's character format,
+            // which the first paragraph sets: so it comes after the content.
+            QTextCharFormat format = cells[i].format();
+            format.merge(cellFormat(placed.format, placed.padding));
+            cells[i].setFormat(format);
         }
-        // A cell's format lives in its first block's character format, which
-        // the first paragraph sets: so it comes after the content.
-        for (Filled& filled : cells) {
-            QTextCursor inside = filled.cell.firstCursorPosition();
-            blocks(filled.content->blocks, inside);
-            QTextCharFormat format = filled.cell.format();
-            format.merge(filled.format);
-            filled.cell.setFormat(format);
+        // Merged last, as a cell's first paragraph sets its whole format, spans
+        // included. Each merge costs Qt work for every cell of the table: past
+        // a bound, merged cells stay apart, their text in the first of them.
+        for (const TableLayout::Placed& placed : layout.cells) {
+            if (placed.rowSpan == 1 && placed.columnSpan == 1)
+                continue;
+            m_mergeWork += qint64(rows) * layout.columns;
+            if (m_mergeWork <= maxMergeWork)
+                made->mergeCells(placed.row, placed.column, placed.rowSpan, placed.columnSpan);
         }
         cursor = made->lastCursorPosition();
         cursor.movePosition(QTextCursor::NextBlock);
@@ -290,6 +291,7 @@ private:
 
     const Document& m_rtf;
     QString m_urlPrefix;
+    qint64 m_mergeWork = 0;
 };
 
 } // namespace
@@ -322,7 +324,8 @@ void fillTextDocument(QTextDocument* target, const Document& rtf)
 
     QTextCursor cursor(target);
     cursor.beginEditBlock();
-    builder.blocks(rtf.blocks, cursor);
+    bool fresh = true;
+    builder.blocks(rtf.blocks, cursor, fresh);
     cursor.endEditBlock();
     target->setUndoRedoEnabled(undo);
 }
