@@ -111,88 +111,77 @@ private slots:
     {
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("read");
-        QTest::newRow("page on") << "Port=8080\nAddress= 0.0.0.0 "
-                                 << "page=8080 at=0.0.0.0 ";
-        QTest::newRow("port 0 is off") << "Port=0"
-                                       << "page=off at=127.0.0.1 ";
-        QTest::newRow("port out of range") << "Port=70000"
-                                           << "page=0 at=127.0.0.1 problem";
-        QTest::newRow("port not a number") << "Port=80a"
-                                           << "page=0 at=127.0.0.1 problem";
-        QTest::newRow("broker") << "Broker=hall.local"
-                                << "broker=hall.local:1883 tls=false ";
-        QTest::newRow("broker with port") << "Broker=10.0.0.2:1884"
-                                          << "broker=10.0.0.2:1884 tls=false ";
-        QTest::newRow("broker over TLS") << "Broker=hall\nBrokerTls=1"
-                                         << "broker=hall:8883 tls=true ";
-        QTest::newRow("IPv6 broker") << "Broker=[::1]:1999"
-                                     << "broker=::1:1999 tls=false ";
-        QTest::newRow("bare IPv6 broker") << "Broker=::1"
-                                          << "broker=::1:1883 tls=false ";
-        QTest::newRow("bad broker port") << "Broker=hall:0"
-                                         << "broker=hall:1883 tls=false problem";
-        QTest::newRow("wildcard topic") << "Broker=hall\nTopic=a/#"
-                                        << "broker=hall:1883 tls=false problem";
+        const std::pair<const char*, const char*> rows[] = {
+            {"Port=8080|Address= 0.0.0.0 ", "page=8080 at=0.0.0.0 "},
+            {"Port=0", "page=off at=127.0.0.1 "},
+            {"Port=70000", "page=0 at=127.0.0.1 problem"},
+            {"Port=80a", "page=0 at=127.0.0.1 problem"},
+            {"Broker=hall.local", "broker=hall.local:1883 tls=false "},
+            {"Broker=10.0.0.2:1884", "broker=10.0.0.2:1884 tls=false "},
+            {"Broker=hall|BrokerTls=1", "broker=hall:8883 tls=true "},
+            {"Broker=[::1]:1999", "broker=::1:1999 tls=false "},
+            {"Broker=::1", "broker=::1:1883 tls=false "},
+            {"Broker=hall:0", "broker=hall:1883 tls=false problem"},
+            {"Broker=hall|Topic=a/#", "broker=hall:1883 tls=false problem"}};
+        for (auto [section, read] : rows)
+            QTest::newRow(section) << section << read;
     }
     void settings()
     {
         QFETCH(QString, section);
         QHash<QString, QString> values;
-        for (const QString& line : section.split(u'\n'))
+        for (const QString& line : section.split(u'|'))
             values.insert(line.section(u'=', 0, 0), line.section(u'=', 1));
-        const FeedSettings s =
-            FeedSettings::parse([&](const QString& key) { return values.value(key); });
-        const QString read = s.brokerOn()
-                                 ? QString("broker=%1:%2 tls=%3 %4")
-                                       .arg(s.brokerHost)
-                                       .arg(s.brokerPort)
-                                       .arg(Facts::shown(s.tls))
-                                       .arg(s.brokerProblem.isEmpty() ? "" : "problem")
-                                 : QString("page=%1 at=%2 %3")
-                                       .arg(s.pageOn() ? QString::number(s.port) : "off", s.address,
-                                            s.pageProblem.isEmpty() ? "" : "problem");
-        QTEST(read, "read");
+        const auto s = FeedSettings::parse([&](const QString& key) { return values.value(key); });
+        const QString problem = s.brokerOn() ? s.brokerProblem : s.pageProblem;
+        QTEST((s.brokerOn() ? QString("broker=%1:%2 tls=%3 ")
+                                  .arg(s.brokerHost)
+                                  .arg(s.brokerPort)
+                                  .arg(Facts::shown(s.tls))
+                            : QString("page=%1 at=%2 ")
+                                  .arg(s.pageOn() ? QString::number(s.port) : "off", s.address)) +
+                  (problem.isEmpty() ? "" : "problem"),
+              "read");
     }
 
     void heads_data()
     {
         QTest::addColumn<QByteArray>("head");
         QTest::addColumn<int>("status");
-        const QByteArray get = "GET / HTTP/1.1\r\n";
-        QTest::newRow("well formed") << get + host << 0;
-        QTest::newRow("HTTP/1.0 with a Host") << "GET / HTTP/1.0\r\n" + host << 0;
-        QTest::newRow("any method token") << "BREW / HTTP/1.1\r\n" + host << 0;
-        QTest::newRow("Content-Length 0") << get + host + "Content-Length: 0\r\n" << 0;
-        QTest::newRow("no Host") << get << 400;
-        QTest::newRow("two Hosts") << get + host + host << 400;
-        QTest::newRow("Host with a blank") << get + "Host: a b\r\n" << 400;
-        QTest::newRow("HTTP/3.0") << "GET / HTTP/3.0\r\n" + host << 505;
-        QTest::newRow("not HTTP") << "GET / HTCPCP/1.0\r\n" + host << 400;
-        QTest::newRow("two blanks") << "GET  / HTTP/1.1\r\n" + host << 400;
-        QTest::newRow("absolute target") << "GET http://a/ HTTP/1.1\r\n" + host << 400;
-        QTest::newRow("long target")
-            << "GET /" + QByteArray(2048, 'a') + " HTTP/1.1\r\n" + host << 414;
-        QTest::newRow("field without colon") << get + host + "Upgrade\r\n" << 400;
-        QTest::newRow("blank before colon") << get + host + "Upgrade : x\r\n" << 400;
-        QTest::newRow("NUL in a value") << get + host + QByteArray("X: a\0b\r\n", 8) << 400;
-        QTest::newRow("folded line") << get + host + "X: a\r\n b\r\n" << 400;
-        QTest::newRow("Content-Length 2^64")
-            << get + host + "Content-Length: 18446744073709551616\r\n"
-            << 400;
-        QTest::newRow("Content-Length -1") << get + host + "Content-Length: -1\r\n" << 400;
-        QTest::newRow("Content-Length twice")
-            << get + host + "Content-Length: 0\r\nContent-Length: 0\r\n"
-            << 400;
-        QTest::newRow("a body") << get + host + "Content-Length: 5\r\n" << 413;
-        QTest::newRow("a coded body") << get + host + "Transfer-Encoding: chunked\r\n" << 501;
-        QTest::newRow("chunked and a length")
-            << get + host + "Transfer-Encoding: chunked\r\nContent-Length: 3\r\n"
-            << 400;
-        QByteArray many = get + host;
-        for (int i = 0; i < HttpRequest::maxFields; ++i)
-            many += "X: y\r\n";
-        QTest::newRow("101 fields") << many << 431;
-        QTest::newRow("17 KiB") << get + host + "X: " + QByteArray(17 * 1024, 'x') + "\r\n" << 431;
+        QByteArray fields(HttpRequest::maxFields * 6, 'x');
+        const std::tuple<const char*, QByteArray, int> rows[] = {
+            {"well formed", "GET / HTTP/1.1\r\nHost: a\r\n", 0},
+            {"HTTP/1.0 with a Host", "GET / HTTP/1.0\r\nHost: a\r\n", 0},
+            {"any method token", "BREW / HTTP/1.1\r\nHost: a\r\n", 0},
+            {"Content-Length 0", "GET / HTTP/1.1\r\nHost: a\r\nContent-Length: 0\r\n", 0},
+            {"no Host", "GET / HTTP/1.1\r\n", 400},
+            {"two Hosts", "GET / HTTP/1.1\r\nHost: a\r\nHost: a\r\n", 400},
+            {"Host with a blank", "GET / HTTP/1.1\r\nHost: a b\r\n", 400},
+            {"HTTP/3.0", "GET / HTTP/3.0\r\nHost: a\r\n", 505},
+            {"not HTTP", "GET / HTCPCP/1.0\r\nHost: a\r\n", 400},
+            {"two blanks", "GET  / HTTP/1.1\r\nHost: a\r\n", 400},
+            {"absolute target", "GET http://a/ HTTP/1.1\r\nHost: a\r\n", 400},
+            {"long target", "GET /" + QByteArray(2048, 'a') + " HTTP/1.1\r\nHost: a\r\n", 414},
+            {"field without colon", "GET / HTTP/1.1\r\nHost: a\r\nUpgrade\r\n", 400},
+            {"blank before colon", "GET / HTTP/1.1\r\nHost: a\r\nUpgrade : x\r\n", 400},
+            {"NUL in a value", QByteArray("GET / HTTP/1.1\r\nHost: a\r\nX: a\0b\r\n", 36), 400},
+            {"folded line", "GET / HTTP/1.1\r\nHost: a\r\nX: a\r\n b\r\n", 400},
+            {"length 2^64", "GET / HTTP/1.1\r\nHost: a\r\nContent-Length: 18446744073709551616\r\n",
+             400},
+            {"length -1", "GET / HTTP/1.1\r\nHost: a\r\nContent-Length: -1\r\n", 400},
+            {"length twice",
+             "GET / HTTP/1.1\r\nHost: a\r\nContent-Length: 0\r\nContent-Length: 0\r\n", 400},
+            {"a body", "GET / HTTP/1.1\r\nHost: a\r\nContent-Length: 5\r\n", 413},
+            {"a coded body", "GET / HTTP/1.1\r\nHost: a\r\nTransfer-Encoding: chunked\r\n", 501},
+            {"coded and a length",
+             "GET / HTTP/1.1\r\nHost: a\r\nTransfer-Encoding: chunked\r\nContent-Length: 3\r\n",
+             400},
+            {"101 fields", "GET / HTTP/1.1\r\nHost: a\r\n" + fields.replace("xxxxxx", "X: y\r\n"),
+             431},
+            {"17 KiB", "GET / HTTP/1.1\r\nHost: a\r\nX: " + QByteArray(17 * 1024, 'x') + "\r\n",
+             431}};
+        for (const auto& [tag, head, status] : rows)
+            QTest::newRow(tag) << head << status;
     }
     void heads()
     {
@@ -210,34 +199,26 @@ private slots:
                     "end=18 bare LF=-1 from 17=18");
     }
 
+    // Host, then a page's Origin, and whether each is allowed.
     void hosts_data()
     {
         QTest::addColumn<QByteArray>("host");
         QTest::addColumn<QByteArray>("origin");
         QTest::addColumn<QString>("allowed");
-        QTest::newRow("localhost")
-            << QByteArray("localhost:8080") << QByteArray("http://localhost:8080")
-            << "host=true origin=true";
-        QTest::newRow("case") << QByteArray("LocalHost:8080") << QByteArray("http://localhost:8080")
-                              << "host=true origin=true";
-        QTest::newRow("no port") << QByteArray("127.0.0.1") << QByteArray("http://127.0.0.1")
-                                 << "host=true origin=true";
-        QTest::newRow("IPv6") << QByteArray("[::1]:8080") << QByteArray("http://[::1]:8080")
-                              << "host=true origin=true";
-        QTest::newRow("computer's name")
-            << QByteArray("scorer.local:8080") << QByteArray("https://scorer.local:8080")
-            << "host=true origin=false";
-        QTest::newRow("another port")
-            << QByteArray("localhost:8081") << QByteArray("http://localhost:8081")
-            << "host=false origin=false";
-        QTest::newRow("rebinding")
-            << QByteArray("evil.example:8080") << QByteArray("http://evil.example:8080")
-            << "host=false origin=false";
-        QTest::newRow("foreign page")
-            << QByteArray("192.168.1.20:8080") << QByteArray("http://evil.example")
-            << "host=true origin=false";
-        QTest::newRow("no origin")
-            << QByteArray("192.168.1.20:8080") << QByteArray("null") << "host=true origin=false";
+        const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
+            {"localhost", "localhost:8080", "http://localhost:8080", "host=true origin=true"},
+            {"case", "LocalHost:8080", "http://localhost:8080", "host=true origin=true"},
+            {"no port", "127.0.0.1", "http://127.0.0.1", "host=true origin=true"},
+            {"IPv6", "[::1]:8080", "http://[::1]:8080", "host=true origin=true"},
+            {"name, https", "scorer.local:8080", "https://scorer.local:8080",
+             "host=true origin=false"},
+            {"another port", "localhost:8081", "http://localhost:8081", "host=false origin=false"},
+            {"rebinding", "evil.example:8080", "http://evil.example:8080",
+             "host=false origin=false"},
+            {"foreign page", "192.168.1.20:8080", "http://evil.example", "host=true origin=false"},
+            {"no origin", "192.168.1.20:8080", "null", "host=true origin=false"}};
+        for (auto [tag, host, origin, allowed] : rows)
+            QTest::newRow(tag) << QByteArray(host) << QByteArray(origin) << QString(allowed);
     }
     void hosts()
     {
