@@ -2,6 +2,7 @@
 #include "settings/SettingsStore.h"
 #include "support/Facts.h"
 #include "support/FakeNumLock.h"
+#include "support/SettingsFacts.h"
 
 #include <QProcess>
 #include <QRandomGenerator>
@@ -10,33 +11,11 @@
 
 using Facts::facts;
 using S = PanelSettings;
+using SettingsFacts::record;
+using SettingsFacts::stored;
 
 namespace {
 
-const QStringList keys =
-    QString("ColorSettings/NumColor ColorSettings/LEDBack ColorSettings/FoulsColor "
-            "ColorSettings/PointsColor ColorSettings/FormBack ColorSettings/BorderColor "
-            "KeySettings/NumLockForce PicSettings/HomePic PicSettings/VisitorPic "
-            "PicSettings/LEDType Display/ShowPlayerName Display/ShowPlayerNumber "
-            "Display/ShowPlayerFouls Display/ShowPlayerPoints Display/PlayerTotal")
-        .split(' ');
-
-// The record's stored fields in save order labelled with their keys; given a
-// store, what a reader of the file finds under each key instead.
-QString record(const SettingsStore* store = nullptr)
-{
-    const QVariantList values = {S::NumColor,        S::LEDBack,          S::FoulsColor,
-                                 S::PointsColor,     S::FormBack,         S::BorderColor,
-                                 S::NumLockForce,    S::HomePic,          S::VisitorPic,
-                                 S::LEDType,         S::ShowPlayerName,   S::ShowPlayerNumber,
-                                 S::ShowPlayerFouls, S::ShowPlayerPoints, S::PlayerTotal};
-    QStringList all;
-    for (int i = 0; i < keys.size(); ++i) {
-        const QString section = keys[i].section('/', 0, 0), key = keys[i].section('/', 1);
-        all << key + '=' + (store ? store->read(section, key, "absent") : values[i].toString());
-    }
-    return all.join(' ');
-}
 void setRecord(qint32 n, const QString& home, const QString& visitor)
 {
     S::PointsColor = S::FoulsColor = S::NumColor = S::LEDBack = S::FormBack = n;
@@ -85,6 +64,11 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("unlikeDefaults");
         QTest::newRow("no file") << QByteArray() << QStringList();
+        QTest::newRow("FormBack missing")
+            << QByteArray("[ColorSettings]\nNumColor=1\nLEDBack=2\nFoulsColor=3\nPointsColor=4\n"
+                          "BorderColor=6\n")
+            << QStringList{"NumColor=1", "LEDBack=2", "FoulsColor=3", "PointsColor=4",
+                           "BorderColor=6"};
         QTest::newRow("keep on: NumLock on at once") << QByteArray("[KeySettings]\nNumLockForce=1")
                                                      << QStringList{"NumLockForce=1", "NumLock=on"};
 #define PIC "[PicSettings]\n"
@@ -92,6 +76,7 @@ private slots:
             {"blanks around", PIC "  HomePic \t=   /p/a b.jpg  \t", "/p/a b.jpg"},
             {"quoted", PIC "HomePic=\"  /p/a.jpg \"", "  /p/a.jpg "},
             {"one pair of quotes", PIC "HomePic=\"\"a\"\"", "\"a\""},
+            {"a lone quote", PIC "HomePic=\"a", "\"a"},
             {"typed syntax", PIC "HomePic=@Variant(\\0\\x7f)", "@Variant(\\0\\x7f)"},
             {"escapes", PIC "HomePic=\\x41%20\\n\\\\a", "\\x41%20\\n\\\\a"},
             {"commas", PIC "HomePic=a,b, c", "a,b, c"},
@@ -125,7 +110,8 @@ private slots:
         // clang-format on
         for (const char* row : rows) {
             const QString line = QString(row).section(" -> ", 0, 0), key = line.section('=', 0, 0);
-            const QString section = keys.filter('/' + key).value(0).section('/', 0, 0);
+            const QString section =
+                SettingsFacts::keys.filter('/' + key).value(0).section('/', 0, 0);
             QTest::newRow(row) << QString("[%1]\n%2\n").arg(section, line).toUtf8()
                                << QStringList{key + '=' + QString(row).section(" -> ", 1)};
         }
@@ -178,8 +164,7 @@ private slots:
         setRecord(1, "h.jpg", "");
         QCOMPARE(S::saveAll().value_or("saved"), "saved");
         QCOMPARE(store.bytes().left(after.size()), after);
-        const SettingsStore file(S::applicationName());
-        CHECK_FACTS(record(&file), record());
+        CHECK_FACTS(stored(), record());
     }
 
     // The first save makes the folder and the file: every key in save order,
@@ -221,6 +206,21 @@ private slots:
                     "folder under a file=its folder does not exist and cannot be created");
     }
 
+    // A line cannot hold a line break: such a value is left out, and the save
+    // says so (a picture named "a.jpg\n[Feed]..." would add a section).
+    void lineBreakInValue()
+    {
+        const StoreFile store("[Extra]\nMine=kept\n");
+        setRecord(1, "a.jpg\n[Feed]\nPort=80", "v.jpg");
+        const QString reason = S::saveAll().value_or("saved");
+        const SettingsStore file(S::applicationName());
+        CHECK_FACTS(facts("save", reason, "HomePic", file.read("PicSettings", "HomePic", "absent"),
+                          "Feed", file.read("Feed", "Port", "absent"), "VisitorPic",
+                          file.read("PicSettings", "VisitorPic", "absent")),
+                    "save=the value of HomePic holds a line break HomePic=absent Feed=absent "
+                    "VisitorPic=v.jpg");
+    }
+
     // A tool saving in a loop is killed at random moments: each time the file
     // holds one whole save and the lines it did not write.
     void killedWhileSaving()
@@ -234,10 +234,9 @@ private slots:
             QCOMPARE(tool.state(), QProcess::Running);
             tool.kill();
             QVERIFY(tool.waitForFinished());
-            const SettingsStore file(S::applicationName());
-            const QString n = record(&file).section(' ', 0, 0).section('=', 1);
+            const QString n = stored().section(' ', 0, 0).section('=', 1);
             setRecord(n.toInt(), "/pictures/" + n + ".jpg", "/pictures/" + n + ".jpg");
-            CHECK_FACTS(record(&file), record());
+            CHECK_FACTS(stored(), record());
             QVERIFY(store.bytes().startsWith("[Extra]\nMine=kept\n"));
         }
     }
