@@ -32,6 +32,7 @@ QString changed(const QString& base, const QString& now)
     return facts.join(' ');
 }
 #define AT(w) #w, place(f.d.w)
+// Check and option boxes may widen to fit their captions: their corners only.
 #define CORNER(w) #w, place(f.d.w).section(',', 0, 1)
 
 // The options dialog over a record unlike the defaults and the reset values, with a settings file,
@@ -44,10 +45,9 @@ struct Fixture
         SettingsStore::setFilePathOverride(dir.filePath("Tallyvane.conf"));
         S::NumColor = 0x123456, S::LEDBack = 0x202020, S::FoulsColor = 0x654321;
         S::PointsColor = 0x0A0B0C, S::FormBack = 0x800000, S::BorderColor = 0x00FF00;
-        S::NumLockForce = force, S::LEDType = 1, S::PlayerTotal = 12;
-        S::ShowPlayerName = 0, S::ShowPlayerNumber = 1, S::ShowPlayerFouls = 0;
-        S::ShowPlayerPoints = 1, S::HomePic = picture("old.bmp", {20, 20}), S::VisitorPic.clear();
-        S::HomeRefreshed = S::VisitorRefreshed = true;
+        S::NumLockForce = force, S::LEDType = 1, S::PlayerTotal = 12, S::VisitorPic.clear();
+        S::ShowPlayerName = S::ShowPlayerFouls = 0, S::ShowPlayerNumber = S::ShowPlayerPoints = 1;
+        S::HomePic = picture("old.bmp", {30, 20}), S::HomeRefreshed = S::VisitorRefreshed = true;
         before = named(record());
         d.Load();
         d.show();
@@ -101,7 +101,9 @@ class TestOptions : public QObject
     Q_OBJECT
 
 private slots:
-    void layout()
+    // The window and its controls' places; every opening shows the record,
+    // not the store nor what the dialog showed before.
+    void opening()
     {
         Fixture f;
         CHECK_FACTS(facts("size", f.d.size() * 15, "fixed", f.d.minimumSize() == f.d.maximumSize(),
@@ -117,7 +119,9 @@ private slots:
                   AT(cmdChangeVisitorPic), AT(cmdClearVisitorPic), AT(cmdResetColors), AT(Frame3),
                   AT(Frame6), AT(Frame1), AT(Frame9), AT(cmdResetKeys), AT(cmbLedType),
                   AT(lblPreview), AT(pledPreview), AT(lblNumberOfPlayers), AT(lblPlayers),
-                  AT(vsPlayers)),
+                  AT(vsPlayers), CORNER(chkPlayerName), CORNER(chkPlayerNum),
+                  CORNER(chkPlayerFouls), CORNER(chkPlayerPoints), CORNER(optNormal),
+                  CORNER(optKeepOn), CORNER(optKeepOff)),
             "cmdOk=1860,5400,1080,375 cmdCancel=3060,5400,1080,375 SSTab1=120,120,5775,5175 "
             "fraNumFore=240,720,1695,735 frmFoulsColor=2040,720,1695,735 "
             "frmPlayerColor=3840,720,1695,735 frmBackColor=240,1800,1695,735 "
@@ -130,27 +134,14 @@ private slots:
             "cmdResetKeys=4320,4560,1215,375 cmbLedType=120,630,1215,315 "
             "lblPreview=1275,240,855,255 pledPreview=1440,510,540,975 "
             "lblNumberOfPlayers=90,660,1575,255 lblPlayers=1800,600,375,375 "
-            "vsPlayers=2160,600,255,375");
-        // Check and option boxes may widen to fit their captions.
-        CHECK_FACTS(facts(CORNER(chkPlayerName), CORNER(chkPlayerNum), CORNER(chkPlayerFouls),
-                          CORNER(chkPlayerPoints), CORNER(optNormal), CORNER(optKeepOn),
-                          CORNER(optKeepOff)),
-                    "chkPlayerName=360,240 chkPlayerNum=360,600 chkPlayerFouls=360,960 "
-                    "chkPlayerPoints=360,1320 optNormal=240,240 optKeepOn=240,600 "
-                    "optKeepOff=240,960");
-    }
-
-    // Every opening shows the record, not the store nor what it showed before.
-    void load()
-    {
-        Fixture f;
+            "vsPlayers=2160,600,255,375 chkPlayerName=360,240 chkPlayerNum=360,600 "
+            "chkPlayerFouls=360,960 chkPlayerPoints=360,1320 optNormal=240,240 optKeepOn=240,600 "
+            "optKeepOff=240,960");
         QFile file(f.dir.filePath("Tallyvane.conf"));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[Display]\nPlayerTotal=3\n"));
         file.close();
         f.d.SSTab1->setCurrentIndex(1);
         f.d.vsPlayers->setValue(3);
-        f.d.cmbLedType->setCurrentIndex(0);
-        f.d.chkPlayerNum->setChecked(false);
         f.d.cmdClearHomePic->click();
         f.d.Load();
         CHECK_FACTS(f.shown(), fixtureShown);
@@ -220,83 +211,69 @@ private slots:
 
     // NumLock is switched at Ok, at once, only for a keep mode; an unknown mode
     // shows no option and is kept.
-    void numLockAtOk_data()
-    {
-        QTest::addColumn<bool>("wasOn");
-        QTest::addColumn<int>("force");
-        QTest::addColumn<int>("option"); // clicked; -1 none
-        QTest::addColumn<QString>("after");
-        QTest::newRow("0 to keep on, off") << false << 0 << 1 << "shown=0 sets=1 on=true saved=1";
-        QTest::newRow("0 to keep on, on") << true << 0 << 1 << "shown=0 sets=0 on=true saved=1";
-        QTest::newRow("1 to keep off") << true << 1 << 2 << "shown=1 sets=1 on=false saved=2";
-        QTest::newRow("2 to normal") << true << 2 << 0 << "shown=2 sets=0 on=true saved=0";
-        QTest::newRow("unknown 5 kept") << false << 5 << -1 << "shown=-1 sets=0 on=false saved=5";
-    }
     void numLockAtOk()
     {
-        QFETCH(bool, wasOn);
-        QFETCH(int, force);
-        QFETCH(int, option);
-        Fixture f(force, wasOn);
-        const int shown = f.d.numLockOptions->checkedId();
-        if (option >= 0)
-            f.d.numLockOptions->button(option)->click();
-        const int setsBeforeOk = f.keyboard.sets;
-        f.d.cmdOk->click();
-        QTEST(facts("shown", shown, "sets", setsBeforeOk + f.keyboard.sets, "on",
-                    f.keyboard.state() == FakeNumLock::State::On, "saved",
-                    stored().section(' ', 6, 6).section('=', 1)),
-              "after");
+        QStringList results;
+        for (auto [wasOn, force, option] :
+             {std::tuple(false, 0, 1), std::tuple(true, 0, 1), std::tuple(true, 1, 2),
+              std::tuple(true, 2, 0), std::tuple(false, 5, -1)}) {
+            Fixture f(force, wasOn);
+            const int shown = f.d.numLockOptions->checkedId();
+            if (option >= 0)
+                f.d.numLockOptions->button(option)->click();
+            const int setsBeforeOk = f.keyboard.sets;
+            f.d.cmdOk->click();
+            results << facts("shown", shown, "sets", setsBeforeOk + f.keyboard.sets, "on",
+                             f.keyboard.state() == FakeNumLock::State::On, "saved",
+                             stored().section(' ', 6, 6));
+        }
+        CHECK_FACTS(results.join(", "),
+                    "shown=0 sets=1 on=true saved=NumLockForce=1, "   // off, 0, keep on
+                    "shown=0 sets=0 on=true saved=NumLockForce=1, "   // on, 0, keep on
+                    "shown=1 sets=1 on=false saved=NumLockForce=2, "  // on, 1, keep off
+                    "shown=2 sets=0 on=true saved=NumLockForce=0, "   // on, 2, normal
+                    "shown=-1 sets=0 on=false saved=NumLockForce=5"); // off, 5, none
     }
 
-    // A user's path: each reset answered No, then Yes; a colour and a picture
-    // changed; the dialog closed without Ok leaves record, store, panels and
-    // keyboard alone, and the next opening shows the record again.
-    void resetsThenClose_data()
-    {
-        QTest::addColumn<int>("way");
-        QTest::newRow("Cancel") << 0;
-        QTest::newRow("close box") << 1;
-        QTest::newRow("Esc") << 2;
-    }
+    // A user's path, closed three ways: each reset answered No, then Yes; a
+    // colour and a picture changed; the dialog closed without Ok leaves record,
+    // store, panels and keyboard alone, and the next opening shows the record.
     void resetsThenClose()
     {
-        QFETCH(int, way);
-        Fixture f;
-        QStringList shown;
-        for (auto answer : {QMessageBox::No, QMessageBox::Yes}) {
-            for (QPushButton* reset : {f.d.cmdResetColors, f.d.cmdResetKeys}) {
-                f.dialogs.setNextAnswer(answer);
-                reset->click();
-                shown << f.shown();
+        for (int way : {0, 1, 2}) { // Cancel, the close box, Esc
+            Fixture f;
+            QStringList shown, asked;
+            for (auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+                for (QPushButton* reset : {f.d.cmdResetColors, f.d.cmdResetKeys}) {
+                    f.dialogs.setNextAnswer(answer);
+                    reset->click();
+                    shown << f.shown();
+                    const PlatformDialogs::Message q = f.dialogs.messages.last();
+                    asked << QString::number(q.icon == QMessageBox::Question &&
+                                             q.buttons == (QMessageBox::Yes | QMessageBox::No) &&
+                                             q.defaultButton == QMessageBox::Yes);
+                }
             }
+            CHECK_FACTS(facts("Yes/No questions", asked.join(' '), "after No",
+                              changed(fixtureShown, shown[1]), "colours Yes",
+                              changed(shown[1], shown[2]), "settings Yes",
+                              changed(shown[2], shown[3])),
+                        "Yes/No questions=1 1 1 1 after No= colours Yes=#=33023 fouls=255 "
+                        "points=49152 LED=0 back=255 border=16777215 settings Yes=numLock=0 "
+                        "digits=Lines preview=0 fields=1111 players=6 label=6");
+            f.dialogs.setNextColor(QColor(Qt::yellow));
+            f.d.cmdBackC->click();
+            f.d.cmdClearHomePic->click();
+            way == 0   ? f.d.cmdCancel->click()
+            : way == 1 ? void(f.d.close())
+                       : QTest::keyClick(f.d.cmdOk, Qt::Key_Escape);
+            CHECK_FACTS(facts("open", f.d.isVisible(), "result", f.d.result(), "flags", f.flags(),
+                              "sets", f.keyboard.sets, "record",
+                              changed(f.before, f.named(record()))),
+                        "open=false result=0 flags=refreshed=true file=false sets=0 record=");
+            f.d.Load();
+            CHECK_FACTS(changed(fixtureShown, f.shown()), "");
         }
-        const QString question =
-            facts("icon", QMessageBox::Question, "buttons",
-                  (QMessageBox::Yes | QMessageBox::No).toInt(), "default", QMessageBox::Yes);
-        CHECK_FACTS(
-            facts("asked",
-                  Facts::each(f.dialogs.messages,
-                              [](const auto& q) {
-                                  return facts("icon", q.icon, "buttons", q.buttons.toInt(),
-                                               "default", q.defaultButton);
-                              }),
-                  "after No", changed(fixtureShown, shown[1]), "colours Yes",
-                  changed(shown[1], shown[2]), "settings Yes", changed(shown[2], shown[3])),
-            facts("asked", QStringList(4, question).join(' '), "after No", "", "colours Yes",
-                  "#=33023 fouls=255 points=49152 LED=0 back=255 border=16777215", "settings Yes",
-                  "numLock=0 digits=Lines preview=0 fields=1111 players=6 label=6"));
-        f.dialogs.setNextColor(QColor(Qt::yellow));
-        f.d.cmdBackC->click();
-        f.d.cmdClearHomePic->click();
-        way == 0   ? f.d.cmdCancel->click()
-        : way == 1 ? void(f.d.close())
-                   : QTest::keyClick(f.d.cmdOk, Qt::Key_Escape);
-        CHECK_FACTS(facts("open", f.d.isVisible(), "result", f.d.result(), "flags", f.flags(),
-                          "sets", f.keyboard.sets, "record", changed(f.before, f.named(record()))),
-                    "open=false result=0 flags=refreshed=true file=false sets=0 record=");
-        f.d.Load();
-        CHECK_FACTS(changed(fixtureShown, f.shown()), "");
     }
 
     // A picture is taken only when the chooser returns an existing file; Clear
@@ -307,10 +284,10 @@ private slots:
         QTest::addColumn<QString>("home");
         const std::pair<const char*, const char*> rows[] = {
             {"wide.bmp", "shows=true at=0,405,1215,405 HomePic=wide.bmp"},
-            {"", "shows=true at=0,0,1215,1215 HomePic=old.bmp"},
-            {"gone.bmp", "shows=true at=0,0,1215,1215 HomePic=old.bmp"},
-            {"folder", "shows=true at=0,0,1215,1215 HomePic=old.bmp"},
-            {"Clear", "shows=false at=0,0,1215,1215 HomePic="}};
+            {"", "shows=true at=0,210,1215,810 HomePic=old.bmp"},
+            {"gone.bmp", "shows=true at=0,210,1215,810 HomePic=old.bmp"},
+            {"folder", "shows=true at=0,210,1215,810 HomePic=old.bmp"},
+            {"Clear", "shows=false at=0,210,1215,810 HomePic="}};
         for (auto [answer, home] : rows)
             QTest::newRow(answer) << QString(answer) << QString(home);
     }
