@@ -144,10 +144,10 @@ private slots:
         QTest::addColumn<QByteArray>("after"); // up to the sections the save adds
         QTest::newRow("comments, unknown keys and sections")
             << QByteArray("; mine\n# too\n[Extra]\nMine = kept ; as is\n\n[PicSettings]\n"
-                          "; pictures\nHomePic=old.jpg\nCustom=x\n\n; end\n")
+                          "; pictures\nHomePic=old.jpg\nCustom=x\n; was=1\n# was=2\n\n; end\n")
             << QByteArray("; mine\n# too\n[Extra]\nMine = kept ; as is\n\n[PicSettings]\n"
-                          "; pictures\nHomePic=h.jpg\nCustom=x\nVisitorPic=\nLEDType=1\n\n"
-                          "; end\n\n[ColorSettings]\nNumColor=1\n");
+                          "; pictures\nHomePic=h.jpg\nCustom=x\nVisitorPic=\nLEDType=1\n"
+                          "; was=1\n# was=2\n\n; end\n\n[ColorSettings]\nNumColor=1\n");
         QTest::newRow("blanks and quotes of a saved line go; another case, a second time")
             << QByteArray("[ PicSettings ]\n  HomePic = \"old\" \nhomepic=a\nHomePic=b\n")
             << QByteArray("[ PicSettings ]\nHomePic=h.jpg\nhomepic=a\nHomePic=b\nVisitorPic=\n");
