@@ -7,56 +7,44 @@
 #include "support/FakeNumLock.h"
 #include "support/PanelFixture.h"
 #include "support/ScriptedDialogs.h"
-#include "toolkit/PropertyBag.h"
 #include "toolkit/TwipsGeometry.h"
 
 #include <QtTest>
 #include <QtWidgets>
 
+using Facts::facts;
+
 namespace {
 
-// How many splash, home, visitor and help windows are showing.
-QString shown()
+// The windows showing, by name, and the active one.
+QString windows()
 {
-    QStringList counts;
-    const QWidgetList all = QApplication::topLevelWidgets();
-    for (const QString name : {"frmSplash", "frmScoreboardH", "frmScoreboardV", "Tallyvane Help"})
-        counts << QString::number(std::count_if(all.cbegin(), all.cend(), [&](QWidget* w) {
-            return w->isVisible() && (w->objectName() == name || w->windowTitle() == name);
-        }));
-    return counts.join(' ');
-}
-
-void closeAll()
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        w->close();
-        w->deleteLater();
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QStringList shown;
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            shown << (w->objectName().isEmpty() ? w->windowTitle() : w->objectName());
+    shown.sort();
+    const QWidget* active = QApplication::activeWindow();
+    return facts("shown", shown.join(", "), "active", active ? active->objectName() : "none");
 }
 
 // The texts of a group of controls, one after the other.
 QString texts(std::initializer_list<const QObject*> objects)
 {
     QStringList all;
-    for (const QObject* o : objects) {
-        QVariant text = o->property("text");
-        all << (text.isValid() ? text.toString() : o->property("title").toString());
-    }
+    for (const QObject* o : objects)
+        all << o->property("text").toString() + o->property("title").toString();
     return all.join('|');
 }
 
-class CloseCounter : public QObject
+frmSplash* shownSplash()
 {
-public:
-    int count = 0;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        count += event->type() == QEvent::Close;
-        return false;
-    }
-};
+    auto* splash = new frmSplash;
+    splash->show();
+    splash->activateWindow();
+    (void)QTest::qWaitForWindowActive(splash);
+    return splash;
+}
 
 } // namespace
 
@@ -64,231 +52,235 @@ class TestApp : public QObject
 {
     Q_OBJECT
 
-    FakeNumLock m_numLock;
-
-    frmSplash* shownSplash()
-    {
-        auto* splash = new frmSplash;
-        splash->show();
-        splash->activateWindow();
-        if (!QTest::qWaitForWindowActive(splash))
-            qWarning("splash not active");
-        return splash;
-    }
+    FakeNumLock m_numLock; // no test reaches the real keyboard
 
 private slots:
     void cleanup()
     {
-        closeAll();
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            w->close();
+            w->deleteLater();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
     }
 
     // Every caption and fixed text an operator reads, exactly as written.
-    void captions_data()
+    void captions()
     {
-        Facts::columns();
-        using Facts::row;
         PanelFixture store;
-        Quorvel fresh;
-        fresh.initProperties();
-        row("placed panel's team", fresh.txtTeamName->text(), "Team Name");
-        const auto home = store.panel(338, 524, true), visitor = store.panel(338, 524, false);
-        row("home panel's team", home->txtTeamName->text(), "Home Team");
-        row("visitor panel's team", visitor->txtTeamName->text(), "Visitor Team");
-        const Quorvel& p = *home;
-        row("titles", texts({p.txtTitleName, p.txtTitleNumber, p.txtTitleFouls, p.txtTitlePoints}),
-            "Plyr Name|Plyr #|FLS|PTS");
-        row("row name", p.lblName[0]->text(), "Name");
-        row("prototype name", p.lblPreName->text(), "Samplenam");
-        row("edit-line captions",
-            texts({p.lblInputName, p.lblInputNumber, p.lblInputFouls, p.lblInputPoints}),
-            "Name:|#:|Fls:|Pts:");
-        row("edit-line boxes",
-            texts({p.txtInputName, p.txtInputNumber, p.txtInputFouls, p.txtInputPoints}),
-            "Name|0|0|0");
-        row("edit-line button", p.cmdInputChange->text(), "Set");
-        row("options button", p.cmdOptions->text(), "O");
-
-        frmSplash splash;
-        row("splash", texts({splash.lblName, splash.lblMadeBy, splash.lblVersion, splash.lblClick}),
-            "Tallyvane|by Kestrune|Version 1.0.1|Click to continue.");
-        row("splash hints", texts({splash.Label1, splash.Label2, splash.cmdHelp}),
-            "Press ' F1 ' to view Help from the scoreboard.|"
-            "Press ' F2 ' to set Options from the scoreboard.|&Help");
-
-        auto* window = new frmScoreboard(frmScoreboard::Team::Home);
-        row("home window", window->windowTitle(), "Tallyvane ");
-        row("visitor window", window->partner()->windowTitle(), "Tallyvane");
-        window->close();
+        Quorvel placed;
+        placed.initProperties();
+        const auto p = store.panel(338, 524, true), visitor = store.panel(338, 524, false);
+        CHECK_FACTS(
+            facts("placed", placed.txtTeamName->text(), "home", p->txtTeamName->text(), "visitor",
+                  visitor->txtTeamName->text(), "titles",
+                  texts({p->txtTitleName, p->txtTitleNumber, p->txtTitleFouls, p->txtTitlePoints}),
+                  "row", p->lblName[0]->text(), "prototype", p->lblPreName->text(), "edit line",
+                  texts({p->lblInputName, p->lblInputNumber, p->lblInputFouls, p->lblInputPoints,
+                         p->txtInputName, p->txtInputNumber, p->txtInputFouls, p->txtInputPoints,
+                         p->cmdInputChange}),
+                  "options", p->cmdOptions->text()),
+            "placed=Team Name home=Home Team visitor=Visitor Team titles=Plyr Name|Plyr #|FLS|PTS "
+            "row=Name prototype=Samplenam edit line=Name:|#:|Fls:|Pts:|Name|0|0|0|Set options=O");
 
         ScriptedDialogs dialogs;
         frmOptions d;
         d.Load();
-        row("options window", d.windowTitle(), "Options");
-        row("tabs", d.SSTab1->tabText(0) + '|' + d.SSTab1->tabText(1),
-            "Color Controls|Other Settings");
-        row("dialog buttons", texts({d.cmdOk, d.cmdCancel, d.cmdResetColors, d.cmdResetKeys}),
-            "&Ok|&Cancel|Reset Colors|Reset Settings");
-        row("colour frames",
-            texts({d.fraNumFore, d.frmFoulsColor, d.frmPlayerColor, d.frmBackColor,
-                   d.frmBorderColor, d.fraLedBack}),
-            "Player # Color:|Player Fouls Color:|Player Points Color:|Back Color:|Border "
-            "Color:|LED Background:");
-        row("colour buttons",
-            texts({d.cmdNumC, d.cmdFoulsC, d.cmdPointsC, d.cmdBackC, d.cmdBorderC, d.cmdLEDB}),
-            "Change|Change|Change|Change|Change|Change");
-        row("picture frames", texts({d.Frame2, d.Frame4}), "Home Picture|Visitor Picture");
-        row("picture buttons",
-            texts({d.cmdChangeHomePic, d.cmdClearHomePic, d.cmdChangeVisitorPic,
-                   d.cmdClearVisitorPic}),
-            "Change|Clear|Change|Clear");
-        row("other frames", texts({d.Frame3, d.Frame6, d.Frame1, d.Frame9}),
-            "Statistics fields to show:|Digit Type:|Misc. Options|Numlock Options:");
-        row("fields", texts({d.chkPlayerName, d.chkPlayerNum, d.chkPlayerFouls, d.chkPlayerPoints}),
-            "Player Name|Player #|Player Fouls|Player Points");
-        row("digit types",
-            d.cmbLedType->itemText(0) + '|' + d.cmbLedType->itemText(1) + '|' +
-                QString::number(d.cmbLedType->count()),
-            "Lines|Dots|2");
-        row("labels", texts({d.lblPreview, d.lblNumberOfPlayers}), "Preview:|Number of Players:");
-        row("numlock options", texts({d.optNormal, d.optKeepOn, d.optKeepOff}),
-            "Normal Mode|Keep Numlock On|Keep Numlock Off");
-
-        for (QCheckBox* box :
-             {d.chkPlayerName, d.chkPlayerNum, d.chkPlayerFouls, d.chkPlayerPoints})
+        // clang-format off
+        const QString controls = texts({
+            d.cmdOk, d.cmdCancel, d.fraNumFore, d.frmFoulsColor, d.frmPlayerColor, d.frmBackColor,
+            d.frmBorderColor, d.fraLedBack, d.cmdNumC, d.cmdFoulsC, d.cmdPointsC, d.cmdBackC,
+            d.cmdBorderC, d.cmdLEDB, d.Frame2, d.Frame4, d.cmdChangeHomePic, d.cmdClearHomePic,
+            d.cmdChangeVisitorPic, d.cmdClearVisitorPic, d.cmdResetColors, d.Frame3,
+            d.chkPlayerName, d.chkPlayerNum, d.chkPlayerFouls, d.chkPlayerPoints, d.Frame6,
+            d.lblPreview, d.Frame1, d.lblNumberOfPlayers, d.Frame9, d.optNormal, d.optKeepOn,
+            d.optKeepOff, d.cmdResetKeys});
+        // clang-format on
+        CHECK_FACTS(
+            facts("window", d.windowTitle(), "tabs",
+                  d.SSTab1->tabText(0) + '|' + d.SSTab1->tabText(1), "digit types",
+                  d.cmbLedType->itemText(0) + '|' + d.cmbLedType->itemText(1) + '|' +
+                      QString::number(d.cmbLedType->count()),
+                  "controls", controls),
+            "window=Options tabs=Color Controls|Other Settings digit types=Lines|Dots|2 "
+            "controls=&Ok|&Cancel|Player # Color:|Player Fouls Color:|Player Points Color:|Back "
+            "Color:|Border Color:|LED Background:|Change|Change|Change|Change|Change|Change|Home "
+            "Picture|Visitor Picture|Change|Clear|Change|Clear|Reset Colors|Statistics fields "
+            "to show:|Player Name|Player #|Player Fouls|Player Points|Digit Type:|Preview:|Misc. "
+            "Options|Number of Players:|Numlock Options:|Normal Mode|Keep Numlock On|Keep "
+            "Numlock Off|Reset Settings");
+        for (QCheckBox* box : d.Frame3->findChildren<QCheckBox*>())
             box->setChecked(false);
-        d.cmdOk->click();
-        dialogs.setNextAnswer(QMessageBox::No);
-        d.cmdResetColors->click();
-        dialogs.setNextAnswer(QMessageBox::No);
-        d.cmdResetKeys->click();
-        QStringList messages;
-        for (const auto& m : dialogs.messages)
-            messages << m.title + ": " + m.text;
-        row("messages", messages.join('\n'),
-            "No Statistics Fields Selected: You must select at least one statistics field.  Please "
-            "go "
-            "back to the Other Settings tab and select at least one statistics field.\n"
-            "Reset Colors: Are you sure you want to reset the colors?\n"
+        for (QPushButton* button : {d.cmdOk, d.cmdResetColors, d.cmdResetKeys})
+            button->click(); // the questions are not answered Yes
+        CHECK_FACTS(
+            Facts::each(dialogs.messages, [](const auto& m) { return m.title + ": " + m.text; }),
+            "No Statistics Fields Selected: You must select at least one statistics "
+            "field.  Please go back to the Other Settings tab and select at least one "
+            "statistics field. "
+            "Reset Colors: Are you sure you want to reset the colors? "
             "Reset these Options: Are you sure you want to reset these options?");
-        QDir().mkpath(store.path("Tallyvane.conf")); // a save that fails
-        d.chkPlayerPoints->setChecked(true);
-        dialogs.messages.clear();
-        d.cmdOk->click();
-        row("save failure title", dialogs.messages.value(0).title, "Settings Not Saved");
     }
-    void captions() { Facts::check(); }
 
-    void shell_data()
+    // Only the one argument "bypass", exactly so, skips the splash. The splash
+    // is centred across, its top as if it were 5880 twips tall, so it stands
+    // 1320 above the middle (and above the screen on a short one).
+    void startUp()
     {
-        Facts::columns();
-        using Facts::row;
-        using Facts::text;
-        PanelFixture store;
-        for (auto [words, expected] :
-             {std::pair("tallyvane bypass", "true"), std::pair("tallyvane", "false"),
-              std::pair("tallyvane Bypass", "false"), std::pair("tallyvane bypass x", "false")})
-            row(words, text(CommandLine::bypassesSplash(QString(words).split(' '))), expected);
-        const QPoint placed = frmSplash::placement({0, 0, 1280, 1024}),
-                     above = frmSplash::placement({1280, 0, 640, 350});
-        row("splash placement", text(placed.x(), placed.y(), above.x(), above.y()),
-            "432 316 1392 -21");
-        frmSplash* s = shownSplash();
-        auto place = [](const QWidget* w) { return text(Twips::width(w), Twips::height(w)); };
-        row("splash window",
-            text(place(s), s->windowFlags().testFlag(Qt::FramelessWindowHint),
-                 QApplication::focusWidget() == s->cmdHelp, s->picLogo->pixmap().width(),
-                 s->picLogo->pixmap().height()),
-            "6240 3240 true true 95 130");
-        QStringList places;
-        for (const QWidget* w : std::initializer_list<const QWidget*>{
-                 s->frameSplash, s->lblName, s->lblMadeBy, s->lblVersion, s->lblClick, s->Label1,
-                 s->Label2, s->picLogo, s->cmdHelp})
-            places << text(Twips::left(w), Twips::top(w), place(w));
-        row("splash places", places.join(", "),
-            "120 0 6000 3120, 180 240 5655 735, 4200 840 1575 255, 3600 1080 2175 375, "
-            "2520 1080 1335 255, 2640 1680 3255 255, 2640 1920 3255 375, 480 960 1425 1950, "
-            "3120 2520 1215 375");
-        QStringList looks;
-        for (const QLabel* l : {s->lblName, s->lblVersion})
-            looks << l->font().family() + text("", Twips::fontPoints(l));
-        for (const QLabel* l :
-             {s->lblName, s->lblMadeBy, s->lblVersion, s->lblClick, s->Label1, s->Label2})
-            looks << QString::number(l->alignment() & Qt::AlignHorizontal_Mask);
-        row("splash fonts, alignments", looks.join('|'),
-            "Times New Roman 24|Times New Roman 15.75|4|2|2|1|1|1");
-        closeAll();
+        QStringList bypass;
+        for (const char* line : {"tallyvane bypass", "tallyvane", "tallyvane Bypass",
+                                 "tallyvane bypass x", "tallyvane bypass2"})
+            bypass << facts(line, CommandLine::bypassesSplash(QString(line).split(' ')));
+        CHECK_FACTS(bypass.join(", "), "tallyvane bypass=true, tallyvane=false, tallyvane "
+                                       "Bypass=false, tallyvane bypass x=false, tallyvane "
+                                       "bypass2=false");
+        CHECK_FACTS(facts("1280x1024", frmSplash::placement({0, 0, 1280, 1024}), "1920x1080",
+                          frmSplash::placement({0, 0, 1920, 1080}), "640x350 on the right",
+                          frmSplash::placement({1280, 0, 640, 350})),
+                    "1280x1024=432,316 1920x1080=752,344 640x350 on the right=1392,-21");
+    }
 
-        // A click anywhere but on Help opens the scoreboards, home on top.
-        for (auto [name, at] :
-             {std::pair("frmSplash", QPoint(3, 100)), std::pair("frameSplash", QPoint(6, 180)),
-              std::pair("picLogo", QPoint(47, 65)), std::pair("lblName", QPoint(2, 2)),
-              std::pair("cmdHelp", QPoint(40, 12))}) {
-            QPointer<frmSplash> splash = shownSplash();
+    // The splash's window, texts, places, fonts and alignments.
+    void splash()
+    {
+        frmSplash* s = shownSplash();
+#define AT(w)                                                                                      \
+#w, QString::asprintf("%d,%d,%d,%d", Twips::left(s->w), Twips::top(s->w), Twips::width(s->w),  \
+                          Twips::height(s->w))
+        CHECK_FACTS(
+            facts("size", s->size() * 15, "frameless",
+                  s->windowFlags().testFlag(Qt::FramelessWindowHint), "focus",
+                  QApplication::focusWidget()->objectName(), "logo", s->picLogo->pixmap().size(),
+                  "texts",
+                  texts({s->lblName, s->lblMadeBy, s->lblVersion, s->lblClick, s->Label1, s->Label2,
+                         s->cmdHelp}),
+                  AT(frameSplash), AT(lblName), AT(lblMadeBy), AT(lblVersion), AT(lblClick),
+                  AT(Label1), AT(Label2), AT(picLogo), AT(cmdHelp), "lblName",
+                  s->lblName->font().family(), "size", Twips::fontPoints(s->lblName), "lblVersion",
+                  s->lblVersion->font().family(), "size", Twips::fontPoints(s->lblVersion),
+                  "alignments",
+                  Facts::each(QList{s->lblName, s->lblMadeBy, s->lblVersion, s->lblClick, s->Label1,
+                                    s->Label2},
+                              [](QLabel* l) { return int(l->alignment() & 0xf); })),
+            "size=6240x3240 frameless=true focus=cmdHelp logo=95x130 texts=Tallyvane|by "
+            "Kestrune|Version 1.0.1|Click to continue.|Press ' F1 ' to view Help from the "
+            "scoreboard.|Press ' F2 ' to set Options from the scoreboard.|&Help "
+            "frameSplash=120,0,6000,3120 lblName=180,240,5655,735 lblMadeBy=4200,840,1575,255 "
+            "lblVersion=3600,1080,2175,375 lblClick=2520,1080,1335,255 "
+            "Label1=2640,1680,3255,255 Label2=2640,1920,3255,375 picLogo=480,960,1425,1950 "
+            "cmdHelp=3120,2520,1215,375 lblName=Times New Roman size=24 lblVersion=Times New "
+            "Roman size=15.75 alignments=4 2 2 1 1 1"); // centred, right, left
+#undef AT
+    }
+
+    // A click anywhere but on Help, the strips beside and below the frame
+    // included, opens both scoreboards, home on top. Help, or Enter or Space as
+    // it holds the focus, opens the help beside the splash; no other key acts.
+    void splashClicksAndKeys_data()
+    {
+        QTest::addColumn<QString>("target"); // a control, or a key when `at` is null
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<QString>("after");
+        const QString scoreboards = "shown=frmScoreboardH, frmScoreboardV active=frmScoreboardH";
+        const QString help = "shown=Tallyvane Help, frmSplash", none = "shown=frmSplash";
+        // clang-format off
+        const std::tuple<const char*, QPoint, QString> rows[] = {
+            {"frmSplash", {3, 100}, scoreboards},   {"frmSplash", {413, 100}, scoreboards},
+            {"frmSplash", {200, 213}, scoreboards}, {"frameSplash", {6, 180}, scoreboards},
+            {"picLogo", {47, 65}, scoreboards},     {"lblName", {2, 2}, scoreboards},
+            {"lblMadeBy", {50, 12}, scoreboards},   {"lblVersion", {60, 5}, scoreboards},
+            {"lblClick", {2, 2}, scoreboards},      {"Label1", {2, 2}, scoreboards},
+            {"Label2", {2, 2}, scoreboards},        {"cmdHelp", {40, 12}, help},
+            {"Space", {}, help}, {"Return", {}, help}, {"Esc", {}, none}, {"F1", {}, none},
+            {"F2", {}, none}};
+        // clang-format on
+        for (const auto& [target, at, after] : rows)
+            QTest::newRow(qPrintable(QString("%1 %2,%3").arg(target).arg(at.x()).arg(at.y())))
+                << QString(target) << at << after;
+    }
+    void splashClicksAndKeys()
+    {
+        QFETCH(QString, target);
+        QFETCH(QPoint, at);
+        PanelFixture store;
+        QPointer<frmSplash> splash = shownSplash();
+        if (at.isNull()) {
+            QTest::keyClick(QApplication::focusWidget(), QKeySequence(target)[0].key());
+        } else {
             QWidget* w =
-                QString(name) == "frmSplash" ? splash.data() : splash->findChild<QWidget*>(name);
-            const bool onTarget =
-                splash->childAt(w->mapTo(splash, at)) == (w == splash ? nullptr : w);
+                target == "frmSplash" ? splash.data() : splash->findChild<QWidget*>(target);
+            QCOMPARE(splash->childAt(w->mapTo(splash, at)), w == splash ? nullptr : w);
             QTest::mouseClick(w, Qt::LeftButton, {}, at);
-            const bool help = QString(name) == "cmdHelp";
-            QVERIFY(QTest::qWaitFor([] {
-                return QApplication::activeWindow() && QApplication::activeWindow()->isVisible();
-            }));
-            row(qPrintable(text("click on", name, at.x(), at.y())),
-                text(onTarget, shown(), help ? "-" : QApplication::activeWindow()->objectName()),
-                help ? "true 1 0 0 1 -" : "true 0 1 1 0 frmScoreboardH");
-            closeAll();
         }
-        for (auto [key, expected] :
-             {std::pair(Qt::Key_Escape, "1 0 0 0"), std::pair(Qt::Key_Space, "1 0 0 1")}) {
-            shownSplash();
-            QTest::keyClick(QApplication::focusWidget(), key);
-            row(qPrintable(text("splash key", key)), shown(), expected);
-            closeAll();
-        }
-        s = shownSplash();
+        QVERIFY(QTest::qWaitFor([] {
+            return QApplication::activeWindow() && QApplication::activeWindow()->isVisible();
+        }));
+        QTEST(windows().remove(" active=frmSplash"), "after");
+    }
+
+    // Help twice leaves one help window; GoScore twice opens one pair; the
+    // help stays when the splash goes. Closing the home window closes both.
+    void splashTwice()
+    {
+        PanelFixture store;
+        frmSplash* s = shownSplash();
         s->cmdHelp->click();
         s->cmdHelp->click();
         s->GoScore();
         s->GoScore();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        row("Help twice, GoScore twice", shown(), "0 1 1 1");
-        closeAll();
+        const QString opened = windows().section(" active", 0, 0);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->objectName() == "frmScoreboardH" && w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        CHECK_FACTS(facts("opened", opened, "home closed", windows().section(" active", 0, 0)),
+                    "opened=shown=Tallyvane Help, frmScoreboardH, frmScoreboardV "
+                    "home closed=shown=Tallyvane Help");
+    }
 
+    // The visitor's window opens first, the home window on top; each holds one
+    // panel of its side that fills it, after every resize and a restore.
+    // Closing the visitor's window closes both.
+    void scoreboards()
+    {
+        PanelFixture store;
         auto* home = new frmScoreboard(frmScoreboard::Team::Home);
-        const bool visitorFirst = home->partner()->isVisible() && !home->isVisible();
+        frmScoreboard* visitor = home->partner();
+        const bool visitorFirst = visitor->isVisible() && !home->isVisible();
         home->show();
         QVERIFY(QTest::qWaitForWindowExposed(home));
-        for (frmScoreboard* w : {home, home->partner()}) {
-            const auto buttons =
-                w->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
-            row(qPrintable(w->objectName()),
-                text(visitorFirst, w->Quorvel1->IsHomeTeam(), buttons.toInt(), place(w),
-                     w->Quorvel1->geometry() == w->rect()),
-                text(true, w == home, int(Qt::WindowMinimizeButtonHint), "5070 7860", true));
-        }
-        QString fills;
-        for (QSize size : {QSize(500, 760), QSize(338, 0)}) {
+        const auto fills = [](frmScoreboard* w) { return w->Quorvel1->geometry() == w->rect(); };
+        const QString opened = facts(
+            "visitor first", visitorFirst, "captions",
+            '[' + home->windowTitle() + "] [" + visitor->windowTitle() + ']', "home's team",
+            home->Quorvel1->IsHomeTeam(), "visitor's team", visitor->Quorvel1->IsHomeTeam(),
+            "sizes", Facts::each(QList{home, visitor}, [](QWidget* w) { return w->size() * 15; }),
+            "minimise box only",
+            (home->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) ==
+                Qt::WindowMinimizeButtonHint,
+            "fill", fills(home) && fills(visitor));
+        QStringList resized;
+        for (QSize size : {QSize(500, 760), QSize(338, 0), QSize(900, 300)}) {
             home->resize(size);
-            fills += text(home->Quorvel1->geometry() == home->rect(), "");
+            resized << facts("fills", fills(home));
         }
-        row("panel fills the window", fills.trimmed(), "true true");
-        closeAll();
-
-        for (const bool closeHome : {true, false}) {
-            QPointer<frmScoreboard> h = new frmScoreboard(frmScoreboard::Team::Home);
-            h->show();
-            QPointer<frmScoreboard> v = h->partner();
-            CloseCounter homeCloses, visitorCloses;
-            h->installEventFilter(&homeCloses);
-            v->installEventFilter(&visitorCloses);
-            (closeHome ? h : v)->close();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            row(closeHome ? "closing home" : "closing visitor",
-                text(homeCloses.count, visitorCloses.count, !h && !v), "1 1 true");
-        }
+        home->showMinimized();
+        home->resize(400, 400);
+        const QSize minimised = home->Quorvel1->size();
+        home->showNormal();
+        const bool restored = fills(home);
+        QPointer<frmScoreboard> homeLeft = home;
+        visitor->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        CHECK_FACTS(opened + ' ' +
+                        facts("resized", resized.join(' '), "minimised", minimised, "restored",
+                              restored, "visitor closed, home open", bool(homeLeft)),
+                    "visitor first=true captions=[Tallyvane ] [Tallyvane] home's team=true "
+                    "visitor's team=false sizes=5070x7860 5070x7860 minimise box only=true "
+                    "fill=true resized=fills=true fills=true fills=true minimised=900x300 "
+                    "restored=true visitor closed, home open=false");
     }
-    void shell() { Facts::check(); }
 };
 
 QTEST_MAIN(TestApp)

@@ -1,10 +1,9 @@
 #include "display/PolyLED.h"
 #include "options/frmOptions.h"
-#include "settings/PanelSettings.h"
-#include "settings/SettingsStore.h"
 #include "support/Facts.h"
 #include "support/FakeNumLock.h"
 #include "support/ScriptedDialogs.h"
+#include "support/SettingsFacts.h"
 #include "toolkit/BgrColor.h"
 #include "toolkit/FilledBox.h"
 #include "toolkit/ImageControl.h"
@@ -13,63 +12,87 @@
 #include <QtTest>
 #include <QtWidgets>
 
-using Facts::row;
-using Facts::text;
+using Facts::facts;
+using SettingsFacts::record;
+using SettingsFacts::stored;
 using S = PanelSettings;
 
 namespace {
 
-// The record in load order of the dialog: colours as the swatches stand,
-// NumLock, digit type, fields, players, pictures.
-QString record()
+QString place(const QWidget* w)
 {
-    return text(S::NumColor, S::FoulsColor, S::PointsColor, S::LEDBack, S::FormBack, S::BorderColor,
-                S::NumLockForce, S::LEDType, S::ShowPlayerName, S::ShowPlayerNumber,
-                S::ShowPlayerFouls, S::ShowPlayerPoints, S::PlayerTotal, S::HomePic, S::VisitorPic);
+    return QString::asprintf("%d,%d,%d,%d", Twips::left(w), Twips::top(w), Twips::width(w),
+                             Twips::height(w));
 }
-// Unlike the defaults and the reset values in every field.
-const QString fixture = "1193046 6636321 658188 2105376 8388608 65280 2 1 0 1 0 1 12  ";
+// The facts of `now` unlike those of `base`: what changed.
+QString changed(const QString& base, const QString& now)
+{
+    QStringList facts = now.split(' ');
+    facts.removeIf([&](const QString& fact) { return base.split(' ').contains(fact); });
+    return facts.join(' ');
+}
+#define AT(w) #w, place(f.d.w)
+// Check and option boxes may widen to fit their captions: their corners only.
+#define CORNER(w) #w, place(f.d.w).section(',', 0, 1)
 
-void setRecord()
+// The options dialog over a record unlike the defaults and the reset values, with a settings file,
+// dialogs and a keyboard of its own; loaded and shown.
+struct Fixture
 {
-    S::NumColor = 0x123456, S::FoulsColor = 0x654321, S::PointsColor = 0x0A0B0C;
-    S::LEDBack = 0x202020, S::FormBack = 0x800000, S::BorderColor = 0x00FF00;
-    S::NumLockForce = 2, S::LEDType = 1, S::PlayerTotal = 12;
-    S::ShowPlayerName = 0, S::ShowPlayerNumber = 1, S::ShowPlayerFouls = 0, S::ShowPlayerPoints = 1;
-    S::HomePic.clear(), S::VisitorPic.clear();
-    S::HomeRefreshed = S::VisitorRefreshed = true;
-}
+    explicit Fixture(int force = 2, bool numLockOn = false)
+        : keyboard(numLockOn ? FakeNumLock::State::On : FakeNumLock::State::Off)
+    {
+        SettingsStore::setFilePathOverride(dir.filePath("Tallyvane.conf"));
+        S::NumColor = 0x123456, S::LEDBack = 0x202020, S::FoulsColor = 0x654321;
+        S::PointsColor = 0x0A0B0C, S::FormBack = 0x800000, S::BorderColor = 0x00FF00;
+        S::NumLockForce = force, S::LEDType = 1, S::PlayerTotal = 12, S::VisitorPic.clear();
+        S::ShowPlayerName = S::ShowPlayerFouls = 0, S::ShowPlayerNumber = S::ShowPlayerPoints = 1;
+        S::HomePic = picture("old.bmp", {30, 20}), S::HomeRefreshed = S::VisitorRefreshed = true;
+        before = named(record());
+        d.Load();
+        d.show();
+    }
+    ~Fixture() { SettingsStore::setFilePathOverride({}); }
 
-// What the dialog shows, in the record's order; then preview, label and tab.
-QString shown(const frmOptions& d)
-{
-    QStringList s;
-    for (FilledBox* p : {d.picNumC, d.picFoulsC, d.picPointsC, d.picLEDB, d.picBackC, d.picBorderC})
-        s << QString::number(BgrColor::fromColor(p->backColor()));
-    s << QString::number(d.numLockOptions->checkedId())
-      << QString::number(d.cmbLedType->currentIndex());
-    for (QCheckBox* c : {d.chkPlayerName, d.chkPlayerNum, d.chkPlayerFouls, d.chkPlayerPoints})
-        s << QString::number(c->isChecked());
-    s << QString::number(d.vsPlayers->value()) << d.HomePicTemp << d.VisitorPicTemp;
-    return s.join(' ') +
-           text("", d.pledPreview->ledType(), d.lblPlayers->text(), d.SSTab1->currentIndex());
-}
+    QString picture(const QString& name, QSize size)
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        return image.save(dir.filePath(name), "BMP") ? dir.filePath(name) : QString();
+    }
+    // Paths of the fixture's folder shown by their names.
+    QString named(const QString& facts) const { return QString(facts).remove(dir.path() + '/'); }
+    // What the dialog shows, tab by tab.
+    QString shown() const
+    {
+        const auto bgr = [](FilledBox* b) { return BgrColor::fromColor(b->backColor()); };
+        QString fields;
+        for (QCheckBox* c : {d.chkPlayerName, d.chkPlayerNum, d.chkPlayerFouls, d.chkPlayerPoints})
+            fields += c->isChecked() ? '1' : '0';
+        return named(facts("tab", d.SSTab1->currentIndex(), "#", bgr(d.picNumC), "fouls",
+                           bgr(d.picFoulsC), "points", bgr(d.picPointsC), "LED", bgr(d.picLEDB),
+                           "back", bgr(d.picBackC), "border", bgr(d.picBorderC), "home",
+                           d.HomePicTemp, "visitor", d.VisitorPicTemp, "numLock",
+                           d.numLockOptions->checkedId(), "digits", d.cmbLedType->currentText(),
+                           "preview", d.pledPreview->ledType(), "fields", fields, "players",
+                           d.vsPlayers->value(), "label", d.lblPlayers->text()));
+    }
+    QString flags() const
+    {
+        return facts("refreshed", S::HomeRefreshed && S::VisitorRefreshed, "file",
+                     QFile::exists(dir.filePath("Tallyvane.conf")));
+    }
 
-// Each widget's left, top, width and height in twips, or its first `fields` of them.
-QString places(std::initializer_list<const QWidget*> widgets, int fields = 4)
-{
-    QStringList all;
-    for (const QWidget* w : widgets)
-        all << text(Twips::left(w), Twips::top(w), Twips::width(w), Twips::height(w))
-                   .section(' ', 0, fields - 1);
-    return all.join(", ");
-}
+    QTemporaryDir dir;
+    QString before; // the record as the dialog opened
+    ScriptedDialogs dialogs;
+    FakeNumLock keyboard;
+    frmOptions d;
+};
 
-void uncheckFields(frmOptions& d)
-{
-    for (QCheckBox* box : {d.chkPlayerName, d.chkPlayerNum, d.chkPlayerFouls, d.chkPlayerPoints})
-        box->setChecked(false);
-}
+const QString fixtureShown = "tab=0 #=1193046 fouls=6636321 points=658188 LED=2105376 "
+                             "back=8388608 border=65280 home=old.bmp visitor= numLock=2 "
+                             "digits=Dots preview=1 fields=0101 players=12 label=12";
 
 } // namespace
 
@@ -77,262 +100,228 @@ class TestOptions : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    int m_files = 0;
-    QString m_store;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<FakeNumLock> m_numLock;
-
-    // A new store file, record, script and keyboard; the dialog loaded and shown.
-    std::unique_ptr<frmOptions> fresh(bool numLockOn = false, int force = 2)
-    {
-        m_store = m_dir.filePath(QString("store%1.conf").arg(++m_files));
-        SettingsStore::setFilePathOverride(m_store);
-        m_dialogs.reset();
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_numLock.reset();
-        m_numLock = std::make_unique<FakeNumLock>(numLockOn ? FakeNumLock::State::On
-                                                            : FakeNumLock::State::Off);
-        setRecord();
-        S::NumLockForce = force;
-        auto d = std::make_unique<frmOptions>();
-        d->Load();
-        d->show();
-        return d;
-    }
-    QString picture(const QString& name, QSize size)
-    {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(Qt::blue);
-        image.save(m_dir.filePath(name), "BMP");
-        return m_dir.filePath(name);
-    }
-    // The record's keys as the store holds them.
-    QString stored()
-    {
-        const SettingsStore store(S::applicationName());
-        QStringList values;
-        for (const char* key :
-             {"ColorSettings/NumColor", "ColorSettings/FoulsColor", "ColorSettings/PointsColor",
-              "ColorSettings/LEDBack", "ColorSettings/FormBack", "ColorSettings/BorderColor",
-              "KeySettings/NumLockForce", "PicSettings/LEDType", "Display/ShowPlayerName",
-              "Display/ShowPlayerNumber", "Display/ShowPlayerFouls", "Display/ShowPlayerPoints",
-              "Display/PlayerTotal", "PicSettings/HomePic", "PicSettings/VisitorPic"})
-            values << store.read(QString(key).section('/', 0, 0), QString(key).section('/', 1),
-                                 "absent");
-        return values.join(' ');
-    }
-    QString flags() { return text(S::HomeRefreshed, S::VisitorRefreshed, QFile::exists(m_store)); }
-
 private slots:
-    void cleanup()
+    // The window and its controls' places; every opening shows the record,
+    // not the store nor what the dialog showed before.
+    void opening()
     {
-        m_dialogs.reset();
-        m_numLock.reset();
-        SettingsStore::setFilePathOverride({});
+        Fixture f;
+        const auto boxes = Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
+        CHECK_FACTS(facts("size", f.d.size() * 15, "fixed", f.d.minimumSize() == f.d.maximumSize(),
+                          "min/max", bool(f.d.windowFlags() & boxes), "list editable",
+                          f.d.cmbLedType->isEditable()),
+                    "size=6015x5880 fixed=true min/max=false list editable=false");
+        CHECK_FACTS(
+            facts(AT(cmdOk), AT(cmdCancel), AT(SSTab1), AT(fraNumFore), AT(frmFoulsColor),
+                  AT(frmPlayerColor), AT(frmBackColor), AT(frmBorderColor), AT(fraLedBack),
+                  AT(picLEDB), AT(cmdLEDB), AT(Frame2), AT(Frame4), AT(picVisitorPicPreviewCon),
+                  AT(cmdChangeVisitorPic), AT(cmdClearVisitorPic), AT(cmdResetColors), AT(Frame3),
+                  AT(Frame6), AT(Frame1), AT(Frame9), AT(cmdResetKeys), AT(cmbLedType),
+                  AT(lblPreview), AT(pledPreview), AT(lblNumberOfPlayers), AT(lblPlayers),
+                  AT(vsPlayers), CORNER(chkPlayerName), CORNER(chkPlayerNum),
+                  CORNER(chkPlayerFouls), CORNER(chkPlayerPoints), CORNER(optNormal),
+                  CORNER(optKeepOn), CORNER(optKeepOff)),
+            "cmdOk=1860,5400,1080,375 cmdCancel=3060,5400,1080,375 SSTab1=120,120,5775,5175 "
+            "fraNumFore=240,720,1695,735 frmFoulsColor=2040,720,1695,735 "
+            "frmPlayerColor=3840,720,1695,735 frmBackColor=240,1800,1695,735 "
+            "frmBorderColor=2040,1800,1695,735 fraLedBack=3840,1800,1695,735 "
+            "picLEDB=120,240,615,375 cmdLEDB=840,240,735,375 Frame2=360,2760,2415,1575 "
+            "Frame4=3000,2760,2415,1575 picVisitorPicPreviewCon=120,240,1215,1215 "
+            "cmdChangeVisitorPic=1440,360,855,375 cmdClearVisitorPic=1440,840,855,375 "
+            "cmdResetColors=4320,4560,1215,375 Frame3=240,600,2775,1695 "
+            "Frame6=3360,600,2175,1695 Frame1=240,2400,2775,1455 Frame9=3360,2400,2175,1455 "
+            "cmdResetKeys=4320,4560,1215,375 cmbLedType=120,630,1215,315 "
+            "lblPreview=1275,240,855,255 pledPreview=1440,510,540,975 "
+            "lblNumberOfPlayers=90,660,1575,255 lblPlayers=1800,600,375,375 "
+            "vsPlayers=2160,600,255,375 chkPlayerName=360,240 chkPlayerNum=360,600 "
+            "chkPlayerFouls=360,960 chkPlayerPoints=360,1320 optNormal=240,240 optKeepOn=240,600 "
+            "optKeepOff=240,960");
+        QFile file(f.dir.filePath("Tallyvane.conf"));
+        QVERIFY(file.open(QFile::WriteOnly) && file.write("[KeySettings]\nNumLockForce=1") > 0);
+        file.close();
+        f.d.SSTab1->setCurrentIndex(1);
+        f.d.vsPlayers->setValue(3);
+        f.d.cmdClearHomePic->click();
+        f.d.Load();
+        CHECK_FACTS(f.shown(), fixtureShown);
+        QVERIFY(QTest::qWaitForWindowActive(&f.d));
+        QCOMPARE(QApplication::focusWidget(), f.d.cmdOk); // whichever tab was showing
     }
 
-    void dialog_data()
+    // A user's path: Ok with no statistics field is refused and changes
+    // nothing; then, every field changed, Enter presses Ok, which saves each key.
+    void ok()
     {
-        Facts::columns();
-        auto d = fresh();
-        row("window",
-            text(d->width() * 15, d->height() * 15, d->minimumSize() == d->maximumSize(),
-                 d->cmdOk->isDefault(), d->cmbLedType->isEditable(),
-                 bool(d->windowFlags() &
-                      (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint))),
-            "6015 5880 true true false false");
-        row("top level", places({d->cmdOk, d->cmdCancel, d->SSTab1}),
-            "1860 5400 1080 375, 3060 5400 1080 375, 120 120 5775 5175");
-        row("colour frames",
-            places({d->fraNumFore, d->frmFoulsColor, d->frmPlayerColor, d->frmBackColor,
-                    d->frmBorderColor, d->fraLedBack, d->picLEDB, d->cmdLEDB}),
-            "240 720 1695 735, 2040 720 1695 735, 3840 720 1695 735, 240 1800 1695 735, "
-            "2040 1800 1695 735, 3840 1800 1695 735, 120 240 615 375, 840 240 735 375");
-        row("picture frames",
-            places({d->Frame2, d->Frame4, d->picVisitorPicPreviewCon, d->cmdChangeVisitorPic,
-                    d->cmdClearVisitorPic, d->cmdResetColors}),
-            "360 2760 2415 1575, 3000 2760 2415 1575, 120 240 1215 1215, 1440 360 855 375, "
-            "1440 840 855 375, 4320 4560 1215 375");
-        row("other frames", places({d->Frame3, d->Frame6, d->Frame1, d->Frame9, d->cmdResetKeys}),
-            "240 600 2775 1695, 3360 600 2175 1695, 240 2400 2775 1455, 3360 2400 2175 1455, "
-            "4320 4560 1215 375");
-        row("frame contents",
-            places({d->cmbLedType, d->lblPreview, d->pledPreview, d->lblNumberOfPlayers,
-                    d->lblPlayers, d->vsPlayers}),
-            "120 630 1215 315, 1275 240 855 255, 1440 510 540 975, 90 660 1575 255, "
-            "1800 600 375 375, 2160 600 255 375");
-        row("check and option boxes (they may widen)",
-            places({d->chkPlayerName, d->chkPlayerNum, d->chkPlayerFouls, d->chkPlayerPoints,
-                    d->optNormal, d->optKeepOn, d->optKeepOff},
-                   2),
-            "360 240, 360 600, 360 960, 360 1320, 240 240, 240 600, 240 960");
+        Fixture f;
+        f.d.chkPlayerNum->setChecked(false);
+        f.d.chkPlayerPoints->setChecked(false);
+        f.d.cmdOk->click();
+        const PlatformDialogs::Message m = f.dialogs.messages.value(0);
+        CHECK_FACTS(facts("icon", m.icon, "buttons", m.buttons.toInt(), "open", f.d.isVisible(),
+                          "flags", f.flags(), "record", changed(f.before, f.named(record()))),
+                    facts("icon", QMessageBox::NoIcon, "buttons", int(QMessageBox::Ok), "open",
+                          true, "flags", "refreshed=true file=false", "record", ""));
+        f.d.chkPlayerName->setChecked(true);
+        f.d.optKeepOn->setChecked(true);
+        f.d.cmbLedType->setCurrentIndex(0);
+        f.d.vsPlayers->setValue(0);
+        const QString lowest = f.d.lblPlayers->text();
+        f.d.vsPlayers->setValue(99);
+        f.dialogs.setNextFile(f.picture("visitor.bmp", {40, 20}));
+        f.d.cmdChangeVisitorPic->click();
+        QVERIFY(QTest::qWaitForWindowActive(&f.d));
+        f.d.chkPlayerName->setFocus(); // Enter from a check box presses Ok too
+        QTest::keyClick(f.d.chkPlayerName, Qt::Key_Return);
+        const QString saved = "NumLockForce=1 VisitorPic=visitor.bmp LEDType=0 ShowPlayerName=1 "
+                              "ShowPlayerNumber=0 ShowPlayerPoints=0 PlayerTotal=15";
+        CHECK_FACTS(facts("lowest", lowest, "record", changed(f.before, f.named(record())),
+                          "stored", changed(f.before, f.named(stored()))),
+                    facts("lowest", 1, "record", saved, "stored", saved));
+        CHECK_FACTS(facts("open", f.d.isVisible(), "result", f.d.result(), "flags", f.flags(), "on",
+                          f.keyboard.state() == FakeNumLock::State::On, "filter",
+                          f.dialogs.fileFilters.value(0)),
+                    "open=false result=1 flags=refreshed=false file=true on=true "
+                    "filter=Pictures (*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg");
+    }
 
-        // Loading shows the record whatever the dialog showed before.
-        for (int force : {2, 1, 0, 5}) {
-            d = fresh(false, force);
-            d->SSTab1->setCurrentIndex(1);
-            d->vsPlayers->setValue(3);
-            d->cmbLedType->setCurrentIndex(0);
-            uncheckFields(*d);
-            d->Load();
-            row(qPrintable(text("load, force", force)), shown(*d),
-                QString(fixture).replace(" 2 1 0", text("", force == 5 ? -1 : force, 1, 0)) +
-                    " 1 12 0");
-        }
-
-        d = fresh();
-        m_dialogs->setNextColor(QColor(0, 0, 255));
-        d->cmdNumC->click();
-        d->optKeepOn->setChecked(true);
-        d->cmbLedType->setCurrentIndex(0);
-        d->chkPlayerName->setChecked(true);
-        d->chkPlayerNum->setChecked(false);
-        d->vsPlayers->setValue(9);
-        const QString home = picture("home.bmp", {40, 20});
-        m_dialogs->setNextFile(home);
-        d->cmdChangeHomePic->click();
-        d->cmdOk->click();
-        row("OK: record", record(),
-            "16711680 6636321 658188 2105376 8388608 65280 1 0 1 0 0 1 9 " + home + " ");
-        row("OK: store", stored(), record());
-        row("OK: ends",
-            text(flags(), m_numLock->sets, d->isVisible(), d->result(), m_dialogs->messages.size()),
-            "false false true 1 false 1 0");
-
-        d = fresh();
-        uncheckFields(*d);
-        d->vsPlayers->setValue(4);
-        d->cmdOk->click();
-        const PlatformDialogs::Message m = m_dialogs->messages.value(0);
-        row("OK without fields",
-            text(m.icon, m.buttons.toInt(), d->isVisible(), d->lblPlayers->text(), record(),
-                 flags()),
-            text(QMessageBox::NoIcon, int(QMessageBox::Ok), true, 4, fixture, "true true false"));
-        d->chkPlayerPoints->setChecked(true);
-        d->cmdOk->click();
-        row("then one field",
-            text(d->isVisible(), S::PlayerTotal, S::ShowPlayerPoints, S::ShowPlayerName),
-            "false 4 1 0");
-
-        const QList<QPushButton* frmOptions::*> colourButtons = {
-            &frmOptions::cmdNumC, &frmOptions::cmdFoulsC, &frmOptions::cmdPointsC,
-            &frmOptions::cmdLEDB, &frmOptions::cmdBackC,  &frmOptions::cmdBorderC};
+    // Each colour button asks with its swatch's colour, keeps it when the
+    // chooser is cancelled and saves a chosen one under its own key only.
+    void colourButtons()
+    {
+        QStringList results;
         for (int i = 0; i < 6; ++i) {
-            d = fresh();
-            m_dialogs->setNextColor(std::nullopt); // cancelled: the swatch stays
-            ((*d).*colourButtons[i])->click();
-            m_dialogs->setNextColor(QColor(0x12, 0x34, 0x56));
-            ((*d).*colourButtons[i])->click();
-            d->cmdOk->click();
-            QStringList expected = fixture.split(' ');
-            expected[i] = "5649426";
-            row(qPrintable(text("colour button", i)),
-                text(record(), BgrColor::fromColor(m_dialogs->colorRequests.value(1))),
-                text(expected.join(' '), fixture.section(' ', i, i)));
+            Fixture f;
+            QPushButton* change = QList{f.d.cmdNumC, f.d.cmdFoulsC, f.d.cmdPointsC,
+                                        f.d.cmdLEDB, f.d.cmdBackC,  f.d.cmdBorderC}[i];
+            f.dialogs.setNextColor(std::nullopt);
+            change->click();
+            f.dialogs.setNextColor(QColor(0x12, 0x34, 0x56));
+            change->click();
+            f.d.cmdOk->click();
+            results << facts("asked", Facts::each(f.dialogs.colorRequests, BgrColor::fromColor),
+                             "saved", changed(f.before, f.named(stored())));
         }
-
-        for (auto [wasOn, force, option, expected] :
-             {std::tuple(false, 0, 1, "1 1"), std::tuple(true, 0, 1, "0 1"),
-              std::tuple(true, 0, 2, "1 2"), std::tuple(true, 2, 0, "0 0"),
-              std::tuple(false, 5, -1, "0 5")}) {
-            d = fresh(wasOn, force);
-            if (option >= 0)
-                d->numLockOptions->button(option)->click();
-            const int setsBefore = m_numLock->sets;
-            d->cmdOk->click();
-            row(qPrintable(text("NumLock at OK", wasOn, force, option)),
-                text(setsBefore, m_numLock->sets, S::NumLockForce, stored().section(' ', 6, 6)),
-                text(0, expected, QString(expected).section(' ', 1)));
-        }
-
-        // Cancel, the close box and Escape discard everything.
-        for (int way : {0, 1, 2}) {
-            d = fresh();
-            S::HomePic = picture("old.bmp", {30, 30});
-            d->Load();
-            const QString before = record(), shownBefore = shown(*d);
-            QVERIFY(QTest::qWaitForWindowActive(d.get()));
-            const bool focus = QApplication::focusWidget() == d->cmdOk;
-            m_dialogs->setNextColor(QColor(Qt::yellow));
-            d->cmdBackC->click();
-            m_dialogs->setNextAnswer(QMessageBox::Yes);
-            d->cmdResetKeys->click();
-            d->cmdClearHomePic->click();
-            way == 0   ? d->cmdCancel->click()
-            : way == 1 ? void(d->close())
-                       : QTest::keyClick(d->cmdOk, Qt::Key_Escape);
-            const QString after =
-                text(d->isVisible(), d->result(), record() == before, flags(), m_numLock->sets);
-            d->Load();
-            row(qPrintable(text("closing way", way)), text(focus, after, shown(*d) == shownBefore),
-                "true false 0 true true true false 0 true");
-        }
-
-        // Each reset sets every control it names and leaves the other tab alone.
-        for (auto [colours, yes, expected] :
-             {std::tuple(true, true, "33023 255 49152 0 255 16777215 2 1 0 0 0 0 12   1 12 1"),
-              std::tuple(true, false,
-                         "1193046 6636321 658188 2105376 8388608 65280 2 1 0 0 0 0 12   1 12 1"),
-              std::tuple(false, true,
-                         "1193046 6636321 658188 2105376 8388608 65280 0 0 1 1 1 1 6   0 6 1"),
-              std::tuple(false, false,
-                         "1193046 6636321 658188 2105376 8388608 65280 2 1 0 0 0 0 12   1 12 1")}) {
-            d = fresh();
-            d->SSTab1->setCurrentIndex(1);
-            uncheckFields(*d);
-            m_dialogs->setNextAnswer(yes ? QMessageBox::Yes : QMessageBox::No);
-            (colours ? d->cmdResetColors : d->cmdResetKeys)->click();
-            const PlatformDialogs::Message q = m_dialogs->messages.value(0);
-            row(qPrintable(text("reset", colours ? "colours" : "settings", yes)),
-                text(shown(*d), q.icon, q.buttons.toInt(), q.defaultButton, record() == fixture,
-                     m_numLock->sets),
-                text(expected, QMessageBox::Question, (QMessageBox::Yes | QMessageBox::No).toInt(),
-                     QMessageBox::Yes, true, 0));
-        }
-
-        d = fresh();
-        S::VisitorPic = picture("old.bmp", {20, 20});
-        d->Load();
-        const QString wide = picture("wide.bmp", {60, 20});
-        m_dialogs->setNextFile(wide);
-        d->cmdChangeHomePic->click();
-        row("picture chosen",
-            text(m_dialogs->fileFilters.value(0), d->HomePicTemp == wide,
-                 d->imgHomePicPreview->width() == d->picHomePicPreviewCon->width()),
-            "Pictures (*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg true true");
-        for (const QString& answer : {QString(), m_dir.filePath("missing.bmp"), m_dir.path()}) {
-            m_dialogs->setNextFile(answer);
-            d->cmdChangeVisitorPic->click();
-        }
-        const QRect kept = d->imgHomePicPreview->geometry();
-        d->cmdClearHomePic->click();
-        row("cancelled, missing or folder; cleared",
-            text(d->VisitorPicTemp == S::VisitorPic, d->imgVisitorPicPreview->hasPicture(),
-                 d->HomePicTemp, d->imgHomePicPreview->hasPicture(),
-                 d->imgHomePicPreview->geometry() == kept),
-            "true true  false true");
-        d->cmdOk->click();
-        row("pictures stored", text(S::HomePic, stored().section(' ', 13)),
-            text("", "", S::VisitorPic));
-
-        d = fresh();
-        d->vsPlayers->setValue(0);
-        const QString lowest = d->lblPlayers->text();
-        d->vsPlayers->setValue(99);
-        row("player count 1 to 15", text(lowest, d->lblPlayers->text()), "1 15");
-
-        d = fresh();
-        QVERIFY(QDir().mkpath(m_store)); // a folder where the file should be
-        d->vsPlayers->setValue(4);
-        d->cmdOk->click();
-        const QString message = m_dialogs->messages.value(0).text;
-        row("failed save",
-            text(message.contains(S::storeFileName()), message.contains("folder"), S::PlayerTotal,
-                 S::HomeRefreshed, d->isVisible()),
-            "true true 4 false false");
+        CHECK_FACTS(results.join(", "), "asked=1193046 1193046 saved=NumColor=5649426, "
+                                        "asked=6636321 6636321 saved=FoulsColor=5649426, "
+                                        "asked=658188 658188 saved=PointsColor=5649426, "
+                                        "asked=2105376 2105376 saved=LEDBack=5649426, "
+                                        "asked=8388608 8388608 saved=FormBack=5649426, "
+                                        "asked=65280 65280 saved=BorderColor=5649426");
     }
-    void dialog() { Facts::check(); }
+
+    // NumLock is switched at Ok, at once, only for a keep mode; an unknown mode
+    // shows no option and is kept.
+    void numLockAtOk()
+    {
+        QStringList results;
+        for (auto [wasOn, force, option] :
+             {std::tuple(false, 0, 1), std::tuple(true, 0, 1), std::tuple(true, 1, 2),
+              std::tuple(true, 2, 0), std::tuple(false, 5, -1)}) {
+            Fixture f(force, wasOn);
+            const int shown = f.d.numLockOptions->checkedId();
+            if (option >= 0)
+                f.d.numLockOptions->button(option)->click();
+            QCOMPARE(f.keyboard.sets, 0); // nothing switches before Ok
+            f.d.cmdOk->click();
+            results << facts("shown", shown, "sets", f.keyboard.sets, "on",
+                             f.keyboard.state() == FakeNumLock::State::On, "saved",
+                             stored().section(' ', 6, 6));
+        }
+        CHECK_FACTS(results.join(", "),
+                    "shown=0 sets=1 on=true saved=NumLockForce=1, "   // off, 0, keep on
+                    "shown=0 sets=0 on=true saved=NumLockForce=1, "   // on, 0, keep on
+                    "shown=1 sets=1 on=false saved=NumLockForce=2, "  // on, 1, keep off
+                    "shown=2 sets=0 on=true saved=NumLockForce=0, "   // on, 2, normal
+                    "shown=-1 sets=0 on=false saved=NumLockForce=5"); // off, 5, none
+    }
+
+    // A user's path, closed three ways: each reset answered No, then Yes; a
+    // colour and a picture changed; the dialog closed without Ok leaves record,
+    // store, panels and keyboard alone, and the next opening shows the record.
+    void resetsThenClose()
+    {
+        for (int way : {0, 1, 2}) { // Cancel, the close box, Esc
+            Fixture f;
+            QStringList shown, asked;
+            for (auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+                for (QPushButton* reset : {f.d.cmdResetColors, f.d.cmdResetKeys}) {
+                    f.dialogs.setNextAnswer(answer);
+                    reset->click();
+                    shown << f.shown();
+                    const PlatformDialogs::Message q = f.dialogs.messages.last();
+                    asked << QString::number(q.icon == QMessageBox::Question &&
+                                             q.buttons == (QMessageBox::Yes | QMessageBox::No) &&
+                                             q.defaultButton == QMessageBox::Yes);
+                }
+            }
+            CHECK_FACTS(facts("Yes/No questions", asked.join(' '), "after No",
+                              changed(fixtureShown, shown[1]), "colours Yes",
+                              changed(shown[1], shown[2]), "settings Yes",
+                              changed(shown[2], shown[3])),
+                        "Yes/No questions=1 1 1 1 after No= colours Yes=#=33023 fouls=255 "
+                        "points=49152 LED=0 back=255 border=16777215 settings Yes=numLock=0 "
+                        "digits=Lines preview=0 fields=1111 players=6 label=6");
+            f.dialogs.setNextColor(QColor(Qt::yellow));
+            f.d.cmdBackC->click();
+            f.d.cmdClearHomePic->click();
+            way == 0   ? f.d.cmdCancel->click()
+            : way == 1 ? void(f.d.close())
+                       : QTest::keyClick(f.d.cmdOk, Qt::Key_Escape);
+            CHECK_FACTS(facts("open", f.d.isVisible(), "result", f.d.result(), "flags", f.flags(),
+                              "sets", f.keyboard.sets, "record",
+                              changed(f.before, f.named(record()))),
+                        "open=false result=0 flags=refreshed=true file=false sets=0 record=");
+            f.d.Load();
+            CHECK_FACTS(changed(fixtureShown, f.shown()), "");
+        }
+    }
+
+    // A picture is taken only when the chooser returns an existing file; Clear
+    // empties the preview where it stands. Ok saves the path.
+    void pictures_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("home");
+        const std::pair<const char*, const char*> rows[] = {
+            {"wide.bmp", "shows=true at=0,405,1215,405 HomePic=wide.bmp"},
+            {"", "shows=true at=0,210,1215,810 HomePic=old.bmp"},
+            {"gone.bmp", "shows=true at=0,210,1215,810 HomePic=old.bmp"},
+            {"folder", "shows=true at=0,210,1215,810 HomePic=old.bmp"},
+            {"Clear", "shows=false at=0,210,1215,810 HomePic="}};
+        for (auto [answer, home] : rows)
+            QTest::newRow(answer) << QString(answer) << QString(home);
+    }
+    void pictures()
+    {
+        QFETCH(QString, answer);
+        Fixture f;
+        f.picture("wide.bmp", {60, 20});
+        QVERIFY(QDir(f.dir.path()).mkdir("folder"));
+        f.dialogs.setNextFile(answer.isEmpty() ? answer : f.dir.filePath(answer));
+        (answer == "Clear" ? f.d.cmdClearHomePic : f.d.cmdChangeHomePic)->click();
+        const QString preview =
+            facts("shows", f.d.imgHomePicPreview->hasPicture(), "at", place(f.d.imgHomePicPreview));
+        f.d.cmdOk->click();
+        QTEST(f.named(preview + ' ' + stored().section(' ', 7, 7)), "home");
+    }
+
+    // A failed save names the file and the reason; the settings stay in force.
+    void failedSave()
+    {
+        Fixture f;
+        QVERIFY(QDir().mkpath(S::storeFileName()));
+        f.d.vsPlayers->setValue(4);
+        f.d.cmdOk->click();
+        const PlatformDialogs::Message m = f.dialogs.messages.value(0);
+        CHECK_FACTS(facts("title", m.title, "icon", m.icon, "text",
+                          QString(m.text).replace(S::storeFileName(), "FILE"), "players",
+                          S::PlayerTotal, "refreshed", S::HomeRefreshed, "open", f.d.isVisible()),
+                    facts("title", "Settings Not Saved", "icon", QMessageBox::Warning, "text",
+                          "The settings could not be saved to the file\nFILE\n(a folder stands "
+                          "where the file should be).\n\nThey stay in force until the program "
+                          "is closed.",
+                          "players", 4, "refreshed", false, "open", false));
+    }
 };
 
 QTEST_MAIN(TestOptions)

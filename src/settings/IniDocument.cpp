@@ -30,14 +30,26 @@ std::optional<std::pair<QString, QString>> keyValue(const QString& line)
 IniDocument IniDocument::fromUtf8(const QByteArray& text)
 {
     IniDocument doc;
-    QString all = QString::fromUtf8(text);
-    if (all.startsWith(QChar(0xFEFF)))
-        all.remove(0, 1);
-    all.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    doc.m_lines = all.split(u'\n');
+    QByteArray all = text;
+    if (all.startsWith("\xef\xbb\xbf")) {
+        doc.m_bom = all.left(3);
+        all.remove(0, 3);
+    }
+    doc.m_lines = all.split('\n');
     if (!doc.m_lines.isEmpty() && doc.m_lines.last().isEmpty())
         doc.m_lines.removeLast();
+    doc.m_crlf = !doc.m_lines.isEmpty() && doc.m_lines.first().endsWith('\r');
     return doc;
+}
+
+QString IniDocument::textOf(qsizetype line) const
+{
+    return QString::fromUtf8(m_lines[line]);
+}
+
+QByteArray IniDocument::withLineEnd(const QString& line) const
+{
+    return m_crlf ? line.toUtf8() + '\r' : line.toUtf8();
 }
 
 QString IniDocument::sectionOf(const QString& line)
@@ -55,7 +67,8 @@ qsizetype IniDocument::find(const QString& section, const QString& key, bool* fo
     qsizetype lastKey = -1;
     bool inSection = false;
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        const QString name = sectionOf(m_lines[i]);
+        const QString text = textOf(i);
+        const QString name = sectionOf(text);
         if (!name.isEmpty()) {
             if (inSection)
                 break; // a section named twice: the first one counts
@@ -66,7 +79,7 @@ qsizetype IniDocument::find(const QString& section, const QString& key, bool* fo
         }
         if (!inSection)
             continue;
-        if (const auto kv = keyValue(m_lines[i])) {
+        if (const auto kv = keyValue(text)) {
             lastKey = i;
             if (kv->first == key) {
                 *found = true;
@@ -83,7 +96,7 @@ std::optional<QString> IniDocument::value(const QString& section, const QString&
     const qsizetype line = find(section, key, &found);
     if (!found)
         return std::nullopt;
-    return keyValue(m_lines[line])->second;
+    return keyValue(textOf(line))->second;
 }
 
 void IniDocument::setValue(const QString& section, const QString& key, const QString& text)
@@ -92,21 +105,22 @@ void IniDocument::setValue(const QString& section, const QString& key, const QSt
     bool found = false;
     const qsizetype at = find(section, key, &found);
     if (found) {
-        m_lines[at] = line;
+        // The line keeps its own line end.
+        m_lines[at] = m_lines[at].endsWith('\r') ? line.toUtf8() + '\r' : line.toUtf8();
     } else if (at >= 0) {
-        m_lines.insert(at + 1, line);
+        m_lines.insert(at + 1, withLineEnd(line));
     } else {
         if (!m_lines.isEmpty() && !m_lines.last().trimmed().isEmpty())
-            m_lines.append(QString());
-        m_lines.append(u'[' + section + u']');
-        m_lines.append(line);
+            m_lines.append(withLineEnd(QString()));
+        m_lines.append(withLineEnd(u'[' + section + u']'));
+        m_lines.append(withLineEnd(line));
     }
 }
 
 QByteArray IniDocument::toUtf8() const
 {
-    QByteArray out;
-    for (const QString& line : m_lines)
-        out += line.toUtf8() + '\n';
+    QByteArray out = m_bom;
+    for (const QByteArray& line : m_lines)
+        out += line + '\n';
     return out;
 }

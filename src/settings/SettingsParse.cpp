@@ -8,16 +8,19 @@ namespace SettingsParse {
 std::optional<qint32> strictInt(QStringView text)
 {
     const QStringView t = text.trimmed();
-    qsizetype i = (!t.isEmpty() && (t[0] == u'+' || t[0] == u'-')) ? 1 : 0;
-    if (i == t.size() || t.size() - i > 11)
+    const bool negative = t.startsWith(u'-');
+    qsizetype i = (negative || t.startsWith(u'+')) ? 1 : 0;
+    if (i == t.size())
         return std::nullopt;
+    // Leading zeros are digits like any other: only the value decides the range.
+    constexpr qint64 beyond = qint64(std::numeric_limits<qint32>::max()) + 2;
     qint64 value = 0;
     for (; i < t.size(); ++i) {
         if (t[i] < u'0' || t[i] > u'9')
             return std::nullopt;
-        value = value * 10 + (t[i].unicode() - u'0');
+        value = std::min(value * 10 + (t[i].unicode() - u'0'), beyond);
     }
-    if (t[0] == u'-')
+    if (negative)
         value = -value;
     if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
         return std::nullopt;

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <utility>
 
 namespace {
 QString& pathOverride()
@@ -65,6 +66,14 @@ QString SettingsStore::read(const QString& section, const QString& key,
 
 void SettingsStore::write(const QString& section, const QString& key, const QString& text)
 {
+    // A line cannot hold a line break: written, the rest of the value would
+    // stand as lines of its own, even sections. Such a value is left out and
+    // the save says so.
+    if (text.contains(u'\n')) {
+        if (!m_refused)
+            m_refused = QStringLiteral("the value of %1 holds a line break").arg(key);
+        return;
+    }
     m_document.setValue(section, key, text);
     m_pending.emplace_back(section, key, text);
 }
@@ -86,5 +95,5 @@ std::optional<QString> SettingsStore::sync()
         return failureReason(m_path, file.errorString());
     m_document = std::move(*current);
     m_pending.clear();
-    return std::nullopt;
+    return std::exchange(m_refused, std::nullopt);
 }

@@ -18,6 +18,7 @@ public:
     explicit SettingsStore(const QString& application);
 
     QString read(const QString& section, const QString& key, const QString& defaultValue) const;
+    // A text holding a line break is not written; sync() then reports it.
     void write(const QString& section, const QString& key, const QString& text);
     // Writes the file; on failure returns the reason in words.
     std::optional<QString> sync();
@@ -31,4 +32,5 @@ private:
     QString m_path;
     IniDocument m_document;
     std::vector<std::tuple<QString, QString, QString>> m_pending;
+    std::optional<QString> m_refused;
 };
