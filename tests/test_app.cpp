@@ -9,6 +9,7 @@
 #include "support/ScriptedDialogs.h"
 #include "toolkit/TwipsGeometry.h"
 
+#include <QTcpServer>
 #include <QtTest>
 #include <QtWidgets>
 
@@ -280,6 +281,38 @@ private slots:
                     "visitor's team=false sizes=5070x7860 5070x7860 minimise box only=true "
                     "fill=true resized=fills=true fills=true fills=true minimised=900x300 "
                     "restored=true visitor closed, home open=false");
+    }
+
+    // What the operator is told when a feed the settings file turns on cannot start.
+    void feedStart_data()
+    {
+        QTest::addColumn<QString>("feed");
+        QTest::addColumn<QString>("told");
+        const std::pair<const char*, const char*> rows[] = {
+            {"Port=%1", "start on address 127.0.0.1, port %1: The bound address is already in use"},
+            {"Port=%1|Address=192.0.2.1",
+             "address 192.0.2.1, port %1: The address is not available"},
+            {"Port=70000", "port 70000: the port is not a number from 1 to 65535"},
+            {"Broker=hall:x", "publish to the broker hall:x: the broker's port is not a number"},
+            {"Port=0|Broker=", ""}};
+        for (auto [feed, told] : rows)
+            QTest::newRow(feed) << feed << told;
+    }
+    void feedStart()
+    {
+        QFETCH(QString, feed);
+        QFETCH(QString, told);
+        QTcpServer taken; // the port in use
+        QVERIFY(taken.listen(QHostAddress::LocalHost));
+        const QString port = QString::number(taken.serverPort());
+        PanelFixture store("[Feed]\n" + feed.replace('|', '\n').replace("%1", port).toUtf8());
+        ScriptedDialogs dialogs;
+        auto* home = new frmScoreboard(frmScoreboard::Team::Home);
+        QCoreApplication::sendPostedEvents(home, QEvent::MetaCall); // where the feed starts
+        const QString message = dialogs.messages.value(0).text;
+        QVERIFY2(message.contains(told.replace("%1", port)) && message.isEmpty() == told.isEmpty(),
+                 qPrintable(message));
+        home->close();
     }
 };
 
