@@ -90,7 +90,10 @@ void BrokerPublisher::run()
                                                            m_settings.brokerPort, keepAliveSeconds)
                                  : mosquitto_reconnect_async(m_client);
         if (result == MOSQ_ERR_SUCCESS) {
-            while (!m_stopping && mosquitto_loop(m_client, 1000, 1) == MOSQ_ERR_SUCCESS) {
+            // A publish or the stop wakes the loop at once; it waits out only the
+            // keep-alive's pings.
+            while (!m_stopping && mosquitto_loop(m_client, keepAliveSeconds * 1000 / 3, 1) ==
+                                      MOSQ_ERR_SUCCESS) {
                 if (m_connected)
                     retrySeconds = 1;
             }

@@ -3,8 +3,9 @@
 # state on connecting and every edit after; the broker stopped and started
 # again during the game gets the state again; the program killed leaves the
 # offline state (its last will), and so does a normal close; with no broker
-# answering the scoreboards work as always; over TLS the state arrives from a
-# broker whose certificate the given authority signed.
+# answering the scoreboards work as always; over TLS, with a user name and a
+# password, the state arrives from a broker whose certificate the given
+# authority signed.
 # shellcheck source-path=SCRIPTDIR
 source "$(dirname "$0")/lib.sh" "$1"
 start_x
@@ -71,12 +72,18 @@ openssl req -newkey rsa:2048 -nodes -keyout "$tls/broker.key" -out "$tls/broker.
     -subj '/CN=localhost' 2>/dev/null
 openssl x509 -req -in "$tls/broker.csr" -CA "$tls/ca.crt" -CAkey "$tls/ca.key" -CAcreateserial \
     -out "$tls/broker.crt" -days 1 -extfile <(echo subjectAltName=DNS:localhost) 2>/dev/null
-printf 'listener %s 127.0.0.1\nallow_anonymous true\nuser %s\ncafile %s\ncertfile %s\nkeyfile %s\n' \
-    "$SECURE" "$(id -un)" "$tls/ca.crt" "$tls/broker.crt" "$tls/broker.key" >"$E2E_TMP/mosquitto.conf"
+mosquitto_passwd -b -c "$tls/passwd" scorer 'se cret' 2>/dev/null
+printf 'listener %s 127.0.0.1\npassword_file %s\nuser %s\ncafile %s\ncertfile %s\nkeyfile %s\n' \
+    "$SECURE" "$tls/passwd" "$(id -un)" "$tls/ca.crt" "$tls/broker.crt" "$tls/broker.key" \
+    >"$E2E_TMP/mosquitto.conf"
 BROKER=$SECURE
 start_broker
-printf '[Feed]\nBroker=localhost:%s\nBrokerTls=1\nBrokerCaFile=%s\n' "$SECURE" "$tls/ca.crt" >"$STORE"
+printf '[Feed]\nBroker=localhost:%s\nBrokerTls=1\nBrokerCaFile=%s\nUser=scorer\nPassword=se cret\n' \
+    "$SECURE" "$tls/ca.crt" >"$STORE"
 open_scoreboards
-retained() { mosquitto_sub -h localhost -p "$SECURE" --cafile "$tls/ca.crt" -t "$TOPIC" -C 1 -W 2 2>/dev/null; }
-wait_for "the state over TLS" retained_has '"name":"Home Team"'
+retained() {
+    mosquitto_sub -h localhost -p "$SECURE" --cafile "$tls/ca.crt" -u scorer -P 'se cret' -t "$TOPIC" \
+        -C 1 -W 2 2>/dev/null
+}
+wait_for "the state over TLS, with a password" retained_has '"name":"Home Team"'
 echo PASS
