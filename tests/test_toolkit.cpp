@@ -125,23 +125,17 @@ private slots:
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<int>("code");
         const int pad = Qt::KeypadModifier, shift = Qt::ShiftModifier;
+        // clang-format off
         const std::tuple<const char*, int, int, int> rows[] = {
-            {"F1", Qt::Key_F1, 0, 112},
-            {"Shift+F2", Qt::Key_F2, shift, 113},
-            {"NumLock", Qt::Key_NumLock, 0, 144},
-            {"7", Qt::Key_7, 0, 55},
-            {"keypad 7", Qt::Key_7, pad, 103},
-            {"keypad +", Qt::Key_Plus, pad, 107},
-            {"keypad -", Qt::Key_Minus, pad, 109},
-            {"=", Qt::Key_Equal, 0, 187},
-            {"-", Qt::Key_Minus, 0, 189},
-            {".", Qt::Key_Period, 0, 190},
-            {"keypad .", Qt::Key_Period, pad, 110},
-            {"A", Qt::Key_A, 0, 65},
-            {"Enter", Qt::Key_Return, 0, 13},
-            {"Shift+1", Qt::Key_Exclam, shift, 49},
-            {"Space", Qt::Key_Space, 0, 32},
-            {"unknown", Qt::Key_Launch0, 0, 0}};
+            {"F1", Qt::Key_F1, 0, 112},             {"Shift+F2", Qt::Key_F2, shift, 113},
+            {"NumLock", Qt::Key_NumLock, 0, 144},   {"7", Qt::Key_7, 0, 55},
+            {"keypad 7", Qt::Key_7, pad, 103},      {"keypad +", Qt::Key_Plus, pad, 107},
+            {"keypad -", Qt::Key_Minus, pad, 109},  {"=", Qt::Key_Equal, 0, 187},
+            {"-", Qt::Key_Minus, 0, 189},           {".", Qt::Key_Period, 0, 190},
+            {"keypad .", Qt::Key_Period, pad, 110}, {"A", Qt::Key_A, 0, 65},
+            {"Enter", Qt::Key_Return, 0, 13},       {"Shift+1", Qt::Key_Exclam, shift, 49},
+            {"Space", Qt::Key_Space, 0, 32},        {"unknown", Qt::Key_Launch0, 0, 0}};
+        // clang-format on
         for (auto [tag, key, modifiers, code] : rows)
             QTest::newRow(tag) << key << modifiers << code;
     }
