@@ -169,9 +169,10 @@ private slots:
                         "\nRestore Game: Tallyvane did not end normally during a game: Home Team "
                         "against Ravens, kept at TIME.\n\nRestore that game?");
         board->home->close();
-        QVERIFY(!QFile::exists(file)); // a normal close leaves nothing
+        QVERIFY(!QFileInfo::exists(state)); // a normal close leaves nothing
 
         // A foreign file is discarded; No discards a good one.
+        QDir().mkpath(state);
         writeFile(file, R"({"format":"a spreadsheet"})");
         m_dialogs->setNextAnswer(QMessageBox::No);
         board = std::make_unique<Board>(state);
@@ -185,7 +186,7 @@ private slots:
                     "DIR/state/game.json cannot be restored: it is not a game Tallyvane kept");
 
         // Another program runs on the same folder: its game is left alone.
-        board->home->close();
+        board.reset();
         QLockFile running(state + "/game.lock");
         QVERIFY(running.tryLock(0));
         board = std::make_unique<Board>(writeFile(file, "theirs").section('/', 0, -2));
@@ -214,10 +215,9 @@ private slots:
                 QTest::keyClick(target, key.key(), key.keyboardModifiers());
                 QCoreApplication::processEvents();
             }
-            const QString asked = m_dialogs->fileFilters.join(',') +
-                                  Facts::each(m_dialogs->messages, [](auto& m) { return m.title; });
             after << facts("cursor", panel.txtTeamName->cursorPosition(), "raised", raised.size(),
-                           "asked", asked);
+                           "asked", m_dialogs->fileFilters.join(',')) +
+                         Facts::each(m_dialogs->messages, [](auto& m) { return m.title; });
         }
         CHECK_FACTS(after.join('|'), // each action once per press; Ctrl+A is the box's own
                     "cursor=2 raised=2 asked=Rosters|*.csv,Rosters|*.csv|cursor=2 raised=2 "

@@ -93,5 +93,5 @@ wait_for "every value back" same_board
 
 wmctrl -ic "$VISITOR_ID"
 wait_for_exit
-[ ! -e "$GAME" ] || fail "a game file after a normal close"
+[ ! -e "$GAME_STATE/Tallyvane" ] || fail "left after a normal close: $(ls -A "$GAME_STATE/Tallyvane")"
 echo PASS

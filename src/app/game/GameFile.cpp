@@ -134,6 +134,7 @@ void GameFile::release()
     remove();
     if (m_lock)
         m_lock->unlock();
+    QDir().rmdir(m_folder); // when nothing else is in it
 }
 
 QByteArray GameFile::encode(const GameRecord& game, const QDateTime& saved)

@@ -37,7 +37,8 @@ public:
     QString write(const GameRecord& game, const QDateTime& saved);
     Found read(const GameLimits& limits) const;
     void remove();
-    // The run ends normally: the file goes, and the lock with it.
+    // The run ends normally: the file goes, the lock with it, and the folder
+    // when nothing else is in it.
     void release();
 
     static QByteArray encode(const GameRecord& game, const QDateTime& saved);
