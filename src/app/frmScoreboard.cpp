@@ -1,6 +1,7 @@
 #include "app/frmScoreboard.h"
 
 #include "app/FeedLauncher.h"
+#include "app/GameKeeper.h"
 #include "panel/Quorvel.h"
 #include "toolkit/PropertyBag.h"
 #include "toolkit/TwipsGeometry.h"
@@ -43,6 +44,7 @@ frmScoreboard::frmScoreboard(Team team) : QWidget(nullptr, scoreboardFlags), m_t
         m_partner->m_partner = this;
         m_partner->show();
         FeedLauncher::start(this, Quorvel1, m_partner->Quorvel1);
+        m_game = new GameKeeper(this, Quorvel1, m_partner, m_partner->Quorvel1);
     }
 }
 
@@ -76,6 +78,8 @@ void frmScoreboard::changeEvent(QEvent* event)
 void frmScoreboard::closeEvent(QCloseEvent* event)
 {
     m_unloading = true;
+    if (m_game)
+        m_game->end();
     if (m_partner && !m_partner->m_unloading)
         m_partner->close();
     event->accept();

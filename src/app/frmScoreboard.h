@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class GameKeeper;
 class Quorvel;
 
 // A scoreboard window: one team's panel filling the client area. The home
@@ -34,5 +35,6 @@ private:
 
     Team m_team;
     QPointer<frmScoreboard> m_partner;
+    GameKeeper* m_game = nullptr; // the home window's
     bool m_unloading = false;
 };

@@ -177,6 +177,12 @@ void Quorvel::createChildren()
                                                       txtTitlePoints, picStats, picTeamLogo})
         routeKeys(w);
     connect(txtTeamName, &QLineEdit::textChanged, this, &Quorvel::statsChanged);
+    // A host may write rows too, announcing it like an edit: the rows' spoken
+    // names follow.
+    connect(this, &Quorvel::statsChanged, this, [this] {
+        for (int i = 0; i < int(picPlayer.size()); ++i)
+            updateRowAccessibleName(i);
+    });
     picStats->setFocusPolicy(Qt::ClickFocus);
     picTeamLogo->setFocusPolicy(Qt::ClickFocus);
     txtTeamName->setAccessibleName(tr("Team name"));

@@ -105,6 +105,9 @@ signals:
     // Not one of the panel's events: what it shows has changed (a player
     // applied, the team name edited, the settings re-applied).
     void statsChanged();
+    // Not one of the panel's events either: the edit line is about to be
+    // written into this row, which still holds its old values.
+    void editApplying(int row);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -48,6 +48,7 @@ void Quorvel::applyEditLine()
     const int i = m_playerEdit;
     if (i < 0 || i >= int(picPlayer.size()))
         return;
+    emit editApplying(i);
     lblName[i]->setText(txtInputName->text());
     nledNumber[i]->setValue(ledValue(txtInputNumber));
     nledFouls[i]->setValue(ledValue(txtInputFouls));

@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 
@@ -26,15 +27,35 @@ public:
 
     QString openFile(QWidget* parent, const QString& filter) override
     {
-        // Qt splits name filters on blanks and wants patterns in brackets, so
-        // the description is shown as written and the patterns matched apart.
-        const QString description = filter.section(u'|', 0, 0);
-        const QStringList patterns = filter.section(u'|', 1).split(u';', Qt::SkipEmptyParts);
         QFileDialog dialog(parent);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        return run(dialog, filter);
+    }
+
+    QString saveFile(QWidget* parent, const QString& filter, const QString& suggestedName) override
+    {
+        QFileDialog dialog(parent);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.selectFile(suggestedName);
+        dialog.setDefaultSuffix(QFileInfo(patterns(filter).value(0)).suffix());
+        return run(dialog, filter);
+    }
+
+private:
+    static QStringList patterns(const QString& filter)
+    {
+        return filter.section(u'|', 1).split(u';', Qt::SkipEmptyParts);
+    }
+
+    // Qt splits name filters on blanks and wants patterns in brackets, so
+    // the description is shown as written and the patterns matched apart.
+    static QString run(QFileDialog& dialog, const QString& filter)
+    {
         dialog.setOption(QFileDialog::HideNameFilterDetails);
-        dialog.setNameFilter(description + QStringLiteral(" (") + patterns.join(u' ') + u')');
+        dialog.setNameFilter(filter.section(u'|', 0, 0) + QStringLiteral(" (") +
+                             patterns(filter).join(u' ') + u')');
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return {};
         return dialog.selectedFiles().constFirst();
@@ -55,4 +76,7 @@ PlatformDialogs& PlatformDialogs::instance()
     return current() ? *current() : qtDialogs;
 }
 
-void PlatformDialogs::setInstance(PlatformDialogs* dialogs) { current() = dialogs; }
+void PlatformDialogs::setInstance(PlatformDialogs* dialogs)
+{
+    current() = dialogs;
+}

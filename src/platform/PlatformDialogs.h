@@ -29,6 +29,11 @@ public:
     // `filter` is "Description|pattern;pattern". The chosen path, or empty when
     // cancelled. Only existing files can be chosen.
     virtual QString openFile(QWidget* parent, const QString& filter) = 0;
+    // The path to save to, proposing `suggestedName`; empty when cancelled. A
+    // name typed without a suffix gets the filter's first; an existing file is
+    // replaced only after the user agrees.
+    virtual QString saveFile(QWidget* parent, const QString& filter,
+                             const QString& suggestedName) = 0;
 
     static PlatformDialogs& instance();
     // Takes no ownership; nullptr restores Qt's dialogs.

@@ -64,8 +64,11 @@ start_x() {
 }
 
 # start_tallyvane [arguments...]: from a folder of its own; TV_PID is its process.
+# Each start keeps its game in a state folder of its own, as on a fresh
+# machine, unless GAME_STATE names one that starts share.
 start_tallyvane() {
-    (cd "$E2E_TMP" && exec "$TV_BIN" "$@") >"$E2E_TMP/tallyvane.log" 2>&1 &
+    local state=${GAME_STATE:-$(mktemp -d "$E2E_TMP/state.XXXXXX")}
+    (cd "$E2E_TMP" && XDG_STATE_HOME=$state exec "$TV_BIN" "$@") >"$E2E_TMP/tallyvane.log" 2>&1 &
     TV_PID=$!
     E2E_PIDS+=("$TV_PID")
 }

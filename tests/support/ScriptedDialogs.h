@@ -15,6 +15,7 @@ public:
 
     void setNextAnswer(QMessageBox::StandardButton answer) { m_answers.enqueue(answer); }
     void setNextColor(std::optional<QColor> color) { m_colors.enqueue(color); }
+    // Answers openFile and saveFile alike.
     void setNextFile(const QString& path) { m_files.enqueue(path); }
 
     QMessageBox::StandardButton message(QWidget*, const Message& m) override
@@ -32,10 +33,17 @@ public:
         fileFilters.append(filter);
         return m_files.isEmpty() ? QString() : m_files.dequeue();
     }
+    QString saveFile(QWidget*, const QString& filter, const QString& suggestedName) override
+    {
+        fileFilters.append(filter);
+        suggestedNames.append(suggestedName);
+        return m_files.isEmpty() ? QString() : m_files.dequeue();
+    }
 
     QList<Message> messages;
     QList<QColor> colorRequests;
     QStringList fileFilters;
+    QStringList suggestedNames;
 
 private:
     QQueue<QMessageBox::StandardButton> m_answers;
