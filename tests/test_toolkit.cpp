@@ -4,7 +4,6 @@
 #include "toolkit/ImageControl.h"
 #include "toolkit/ImageLoader.h"
 #include "toolkit/KeyCodes.h"
-#include "toolkit/LineControl.h"
 #include "toolkit/PropertyBag.h"
 #include "toolkit/TwipsGeometry.h"
 #include "toolkit/ValueText.h"
@@ -114,9 +113,9 @@ private slots:
             booleans << (b ? Facts::shown(*b) : QStringLiteral("none"));
         }
         CHECK_FACTS(booleans.join(' '), "true false true true false true none none");
-        CHECK_FACTS(facts("decimal", decimalText(-42), "orange", BgrColor::toColor(33023).name(),
-                          "blue", BgrColor::fromColor(QColor(0, 0, 255))),
-                    "decimal=-42 orange=#ff8000 blue=16711680");
+        CHECK_FACTS(facts("orange", BgrColor::toColor(33023).name(), "blue",
+                          BgrColor::fromColor(QColor(0, 0, 255))),
+                    "orange=#ff8000 blue=16711680");
     }
 
     void keyCodes_data()
@@ -239,14 +238,6 @@ private slots:
         CHECK_FACTS(facts("decoded", shown.image.size().width(), "natural",
                           shown.naturalSize.width(), "one side over 20000", beyond.isNull()),
                     "decoded=1024 natural=6000 one side over 20000=true");
-    }
-
-    void lineControl()
-    {
-        LineControl line;
-        line.setPoints(152.1, 1275, 4920, 1275);
-        CHECK_FACTS(facts("x1", line.x1(), "y1", line.y1(), "x2", line.x2(), "y2", line.y2()),
-                    "x1=150 y1=1275 x2=4920 y2=1275");
     }
 };
 
