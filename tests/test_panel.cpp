@@ -373,7 +373,9 @@ private slots:
         record(&Quorvel::KeyDown, "key");
         record(&Quorvel::KeyPress, "typed");
         record(&Quorvel::KeyUp, "release");
-        keyboard.press(); // NumLock off, then released in a box
+        // NumLock turned off, then released in a box; a release without modifiers,
+        // so no modifier an earlier test's keys left reaches the mouse events.
+        keyboard.press();
         QTest::keyRelease(p->txtInputFouls, Qt::Key_NumLock);
         const QPoint at(3, 112); // left of the table area
         QTest::mouseMove(p.get(), at);
@@ -388,7 +390,7 @@ private slots:
         QTest::mouseDClick(p.get(), Qt::LeftButton, {}, at);
         QTest::mouseRelease(p.get(), Qt::LeftButton, {}, at);
         p->setFocus();
-        keyboard.press();
+        keyboard.press(); // off again: NumLock on the panel itself puts nothing back
         for (Qt::Key key : {Qt::Key_F1, Qt::Key_NumLock, Qt::Key_A})
             QTest::keyClick(p.get(), key);
         QKeyEvent held(QEvent::KeyRelease, Qt::Key_A, {}, "a", true); // a repeat: no release yet
