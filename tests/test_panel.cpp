@@ -110,7 +110,9 @@ private slots:
     // ---- The panel laid out ----
 
     // A scoreboard window's panel as it opens, 5070 x 7860 twips; then a user's
-    // path: the Fouls column hidden and shown again, the player count lowered and raised.
+    // path: the Fouls column hidden and shown again, the player count lowered and
+    // raised, the new rows taking row 0's name (shown as typed) and display
+    // settings but not its values.
     void layout()
     {
         PanelFixture store;
