@@ -237,7 +237,8 @@ private slots:
         QTest::addColumn<QString>("told");
         const std::pair<const char*, const char*> rows[] = {
             {"Port=%1", "start on address 127.0.0.1, port %1: The bound address is already in use"},
-            {"Port=70000", "port 70000: the port is not a number from 1 to 65535"},
+            {"Port=70000",
+             "start on address 127.0.0.1, port 70000: the port is not a number from 1"},
             {"Broker=hall:x", "publish to the broker hall:x: the broker's port is not a number"}};
         for (auto [feed, told] : rows)
             QTest::newRow(feed) << feed << told;
@@ -254,7 +255,8 @@ private slots:
         auto* home = new frmScoreboard(frmScoreboard::Team::Home);
         QCoreApplication::sendPostedEvents(home, QEvent::MetaCall); // where the feed starts
         const QString message = dialogs.messages.value(0).text;
-        QVERIFY2(message.contains(told.replace("%1", port)), qPrintable(message));
+        QVERIFY2(message.startsWith("The live feed cannot " + told.replace("%1", port)),
+                 qPrintable(message));
         home->close();
     }
 };

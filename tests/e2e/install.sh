@@ -39,7 +39,8 @@ done
 ! grep -qi quorvels <<<"$depends" || fail "Depends names the private library: $depends"
 
 dpkg-deb -c "$deb" | awk '{print $6, $7, $8}' >"$E2E_TMP/contents"
-for file in lib/tallyvane/tallyvane lib/tallyvane/libQuorvels.so.1 \
+for file in lib/tallyvane/tallyvane lib/tallyvane/libQuorvels.so.1 lib/tallyvane/tallyvanefeed.so \
+    lib/tallyvane/tallyvanebroker.so \
     lib/tallyvane/tallyvanehelpfile.rtf share/applications/tallyvane.desktop \
     share/icons/hicolor/48x48/apps/tallyvane.png share/man/man1/tallyvane.1.gz \
     share/doc/tallyvane/copyright share/doc/tallyvane/changelog.gz; do
