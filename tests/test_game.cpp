@@ -127,12 +127,12 @@ private slots:
     // Formula-like names stay text; totals count what the displays show.
     void boxScore()
     {
-        const GameRecord game{{"K", {{"Ann", 23, 4, 17}, {"=x", -1, -1, -4}, {"Bo", 7, 1, 9}}},
-                              {"R", {{"Cy", 5, -1, 3}}}};
+        const GameRecord game{{"K", {{"@Ann", 23, 4, 17}, {"=x", -1, -1, -4}, {"+Bo", 7, 1, 9}}},
+                              {"R", {{"-Cy", 5, -1, 3}}}};
         CHECK_FACTS(BoxScore::csv(game), "\xEF\xBB\xBFTeam,Name,Number,Fouls,Points\n"
-                                         "\"K\",\"Ann\",23,4,17\n\"K\",\"'=x\",,,\n"
-                                         "\"K\",\"Bo\",7,1,9\n\"K\",\"Team total\",,5,26\n"
-                                         "\"R\",\"Cy\",5,,3\n\"R\",\"Team total\",,0,3\n");
+                                         "\"K\",\"'@Ann\",23,4,17\n\"K\",\"'=x\",,,\n"
+                                         "\"K\",\"'+Bo\",7,1,9\n\"K\",\"Team total\",,5,26\n"
+                                         "\"R\",\"'-Cy\",5,,3\n\"R\",\"Team total\",,0,3\n");
         GameRecord full{{"K", QList<PlayerRow>(15, {"Wwwwwwww", 99, 9, 99})}, game.visitor};
         QBuffer pdf;
         QVERIFY(pdf.open(QIODevice::WriteOnly) && BoxScore::writePdf(full, {}, &pdf));
@@ -266,18 +266,22 @@ private slots:
         board.actions(Side::Visitor).exportGame();
         QStringList after{board.rows(Side::Visitor) + '\n' + messages()};
         const QByteArray many = "Name,Number\n" + QByteArray("Bo,7\n").repeated(99999);
-        for (const QByteArray& bytes : {QByteArray("\x89PNG\r\n\x1a\n\0\0", 10), many}) {
+        for (const QByteArray& bytes :
+             {QByteArray("\x89PNG\r\n\x1a\n\0\0", 10), many, QByteArray((16 << 20) + 1, ',')}) {
             board.actions(Side::Visitor).loadRoster(writeFile(m_dir.filePath("r.csv"), bytes));
             after << board.rows(Side::Visitor, 2) + '\n' + messages();
         }
-        CHECK_FACTS(after.join('\n'),
-                    "=SUM(A1) 9  |+1 9  |@me 9  |'quoted 9  |a,\"b\" 9  /-Hawks\nExport Game: The "
-                    "box score is in DIR/game.csv and DIR/game.pdf.\n=SUM(A1) 9  |+1 9  /-Hawks\n"
-                    "Load Roster: DIR/r.csv is no roster the scoreboard can show.\n\nLine 1 is not "
-                    "UTF-8 text.\n\nNothing has changed.\nBo 7  |Bo 7  /-Hawks\nLoad Roster: 99994 "
-                    "more players are on the roster than the scoreboard has rows; they were left "
-                    "out. To show more rows, press F2 and raise Number of Players on the tab Other "
-                    "Settings (up to 15), then load the roster again.");
+        CHECK_FACTS(
+            after.join('\n'),
+            "=SUM(A1) 9  |+1 9  |@me 9  |'quoted 9  |a,\"b\" 9  /-Hawks\nExport Game: The box "
+            "score is in DIR/game.csv and DIR/game.pdf.\n=SUM(A1) 9  |+1 9  /-Hawks\nLoad Roster: "
+            "DIR/r.csv is no roster the scoreboard can show.\n\nLine 1 is not UTF-8 "
+            "text.\n\nNothing has changed.\nBo 7  |Bo 7  /-Hawks\nLoad Roster: 99994 more players "
+            "are on the roster than the scoreboard has rows; they were left out. To show more "
+            "rows, press F2 and raise Number of Players on the tab Other Settings (up to 15), then "
+            "load the roster again.\nBo 7  |Bo 7  /-Hawks\nLoad Roster: DIR/r.csv is no roster the "
+            "scoreboard can show.\n\nThe file is larger than 16 MiB; a roster is far "
+            "smaller.\n\nNothing has changed.");
     }
 };
 

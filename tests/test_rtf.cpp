@@ -161,6 +161,14 @@ private slots:
         QTEST(Shown(rtf).doc.toPlainText(), "text");
     }
 
+    // A footnote's mark stays in the text, raised as word processors write it.
+    void footnoteMark()
+    {
+        Shown shown("a{\\super\\chftn{\\footnote n}}");
+        const QTextCharFormat mark = (++shown.doc.begin().begin()).fragment().charFormat();
+        QCOMPARE(mark.verticalAlignment(), QTextCharFormat::AlignSuperScript);
+    }
+
     // Lengths stop at 22 inches (2112 pixels), font sizes at 1638 points; a row
     // has at most 63 cells, the last taking the text of those beyond, a
     // document at most 4096 tables, and tables nest at most 16 deep.

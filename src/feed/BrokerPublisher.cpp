@@ -84,7 +84,7 @@ void BrokerPublisher::run()
 {
     pthread_setname_np(pthread_self(), "feed broker");
     const QByteArray host = m_settings.brokerHost.toUtf8();
-    int retrySeconds = 1;
+    int retrySeconds = firstRetrySeconds;
     for (bool first = true; !m_stopping; first = false) {
         const int result = first ? mosquitto_connect_async(m_client, host.constData(),
                                                            m_settings.brokerPort, keepAliveSeconds)
@@ -92,17 +92,17 @@ void BrokerPublisher::run()
         if (result == MOSQ_ERR_SUCCESS) {
             // A publish or the stop wakes the loop at once; it waits out only the
             // keep-alive's pings.
-            while (!m_stopping && mosquitto_loop(m_client, keepAliveSeconds * 1000 / 3, 1) ==
-                                      MOSQ_ERR_SUCCESS) {
+            while (!m_stopping &&
+                   mosquitto_loop(m_client, keepAliveSeconds * 1000 / 3, 1) == MOSQ_ERR_SUCCESS) {
                 if (m_connected)
-                    retrySeconds = 1;
+                    retrySeconds = firstRetrySeconds;
             }
         }
         m_connected = false;
         std::unique_lock lock(m_mutex);
         m_wake.wait_for(lock, std::chrono::seconds(retrySeconds),
                         [this] { return bool(m_stopping); });
-        retrySeconds = std::min(retrySeconds * 2, maxRetrySeconds);
+        retrySeconds = nextRetrySeconds(retrySeconds);
     }
     // A normal close: the offline state and the disconnection go out first.
     for (int i = 0; i < 10 && mosquitto_want_write(m_client); ++i)

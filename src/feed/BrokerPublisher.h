@@ -3,6 +3,7 @@
 #include "settings/FeedSettings.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
@@ -21,7 +22,12 @@ class BrokerPublisher
 {
 public:
     static constexpr int keepAliveSeconds = 30;
+    static constexpr int firstRetrySeconds = 1;
     static constexpr int maxRetrySeconds = 30;
+    static constexpr int nextRetrySeconds(int seconds)
+    {
+        return std::min(seconds * 2, maxRetrySeconds);
+    }
     static const QByteArray offlineState;
 
     explicit BrokerPublisher(const FeedSettings& settings);

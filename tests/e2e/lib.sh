@@ -32,8 +32,7 @@ fail() {
     echo "FAIL: $*" >&2
     [ ! -s "$E2E_TMP/tallyvane.log" ] || { echo "--- program output:" && cat "$E2E_TMP/tallyvane.log"; } >&2
     # The program's state and the windows shown, for a failure seen only once.
-    [ -z "$TV_PID" ] || { ps -o stat=,etime=,wchan=,args= -p "$TV_PID" || echo "the program has ended"
-        xdotool search --onlyvisible --name '' | xargs -rn1 xdotool getwindowname; } >&2 2>/dev/null
+    [ -z "$TV_PID" ] || { ps -o stat=,etime=,wchan=,args= -p "$TV_PID" || echo "the program has ended"; xdotool search --onlyvisible --name '' | xargs -rn1 xdotool getwindowname; } >&2 2>/dev/null
     exit 1
 }
 
