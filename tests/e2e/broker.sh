@@ -5,7 +5,8 @@
 # offline state (its last will), and so does a normal close; with no broker
 # answering the scoreboards work as always; over TLS, with a user name and a
 # password, the state arrives from a broker whose certificate the given
-# authority signed.
+# authority signed. Brokers are named by address: a fresh machine may not
+# resolve "localhost".
 # shellcheck source-path=SCRIPTDIR
 source "$(dirname "$0")/lib.sh" "$1"
 start_x
@@ -21,7 +22,7 @@ start_broker() {
     wait_for "the broker" eval "ss -ltnH '( sport = :$BROKER )' | grep -q LISTEN"
 }
 # retained: the message a new subscriber gets at once.
-retained() { mosquitto_sub -p "$BROKER" -t "$TOPIC" -C 1 -W 2 2>/dev/null; }
+retained() { mosquitto_sub -h 127.0.0.1 -p "$BROKER" -t "$TOPIC" -C 1 -W 2 2>/dev/null; }
 retained_has() { retained | grep -qF "$1"; }
 type_name() { # <name>: into the home scoreboard's first row, with Enter
     read -r x y w h < <(geometry "$HOME_ID")
@@ -34,7 +35,7 @@ start_broker
 printf '[Feed]\nBroker=127.0.0.1:%s\n' "$BROKER" >"$STORE"
 open_scoreboards
 wait_for "the retained state" retained_has '"name":"Home Team"'
-mosquitto_sub -p "$BROKER" -t "$TOPIC" >"$E2E_TMP/seen" 2>&1 &
+mosquitto_sub -h 127.0.0.1 -p "$BROKER" -t "$TOPIC" >"$E2E_TMP/seen" 2>&1 &
 E2E_PIDS+=($!)
 wait_for "the subscriber" test -s "$E2E_TMP/seen"
 type_name Kim
@@ -69,20 +70,20 @@ mkdir "$tls"
 openssl req -x509 -newkey rsa:2048 -nodes -keyout "$tls/ca.key" -out "$tls/ca.crt" -days 1 \
     -subj '/CN=Hall' 2>/dev/null
 openssl req -newkey rsa:2048 -nodes -keyout "$tls/broker.key" -out "$tls/broker.csr" \
-    -subj '/CN=localhost' 2>/dev/null
+    -subj '/CN=127.0.0.1' 2>/dev/null
 openssl x509 -req -in "$tls/broker.csr" -CA "$tls/ca.crt" -CAkey "$tls/ca.key" -CAcreateserial \
-    -out "$tls/broker.crt" -days 1 -extfile <(echo subjectAltName=DNS:localhost) 2>/dev/null
+    -out "$tls/broker.crt" -days 1 -extfile <(echo subjectAltName=IP:127.0.0.1) 2>/dev/null
 mosquitto_passwd -b -c "$tls/passwd" scorer 'se cret' 2>/dev/null
 printf 'listener %s 127.0.0.1\npassword_file %s\nuser %s\ncafile %s\ncertfile %s\nkeyfile %s\n' \
     "$SECURE" "$tls/passwd" "$(id -un)" "$tls/ca.crt" "$tls/broker.crt" "$tls/broker.key" \
     >"$E2E_TMP/mosquitto.conf"
 BROKER=$SECURE
 start_broker
-printf '[Feed]\nBroker=localhost:%s\nBrokerTls=1\nBrokerCaFile=%s\nUser=scorer\nPassword=se cret\n' \
+printf '[Feed]\nBroker=127.0.0.1:%s\nBrokerTls=1\nBrokerCaFile=%s\nUser=scorer\nPassword=se cret\n' \
     "$SECURE" "$tls/ca.crt" >"$STORE"
 open_scoreboards
 retained() {
-    mosquitto_sub -h localhost -p "$SECURE" --cafile "$tls/ca.crt" -u scorer -P 'se cret' -t "$TOPIC" \
+    mosquitto_sub -h 127.0.0.1 -p "$SECURE" --cafile "$tls/ca.crt" -u scorer -P 'se cret' -t "$TOPIC" \
         -C 1 -W 2 2>/dev/null
 }
 wait_for "the state over TLS, with a password" retained_has '"name":"Home Team"'
